@@ -28,6 +28,8 @@ bool IsUsableForm(const std::string &form) {
     return true;
 }
 
+bool IsPostfixToken(REToken_t t) { return t == retk_Star || t == retk_Plus || t == retk_QMark; }
+
 }  // namespace
 
 TREPreProcessor::TREPreProcessor(const std::string &expression)
@@ -111,15 +113,29 @@ void TREPreProcessor::Process(TREPreProcessorFindFunc Find) {
         while (j < count && FTokenList[static_cast<std::size_t>(j)].Token == retk_Char) {
             ++j;
         }
-        while (i < j) {
-            const int r = (this->*Find)(i, j);
-            if (r > i && r <= j) {
-                FProcessedRegExpStr += FReplaceStr;
-                i = r;
-            } else {
-                AppendTokenText(FTokenList[static_cast<std::size_t>(i)]);
-                ++i;
-            }
+        // A postfix operator after the run repeats only its last character, so that
+        // character is rewritten on its own: a group of several characters in its
+        // place would change what the operator applies to.
+        if (j < count && IsPostfixToken(FTokenList[static_cast<std::size_t>(j)].Token)) {
+            RewriteRun(Find, i, j - 1);
+            RewriteRun(Find, j - 1, j);
+        } else {
+            RewriteRun(Find, i, j);
+        }
+        i = j;
+    }
+}
+
+void TREPreProcessor::RewriteRun(TREPreProcessorFindFunc Find, int from, int to) {
+    int i = from;
+    while (i < to) {
+        const int r = (this->*Find)(i, to);
+        if (r > i && r <= to) {
+            FProcessedRegExpStr += FReplaceStr;
+            i = r;
+        } else {
+            AppendTokenText(FTokenList[static_cast<std::size_t>(i)]);
+            ++i;
         }
     }
 }

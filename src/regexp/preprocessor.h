@@ -35,7 +35,9 @@ public:
 
     // One pass over the scanner's current expression into ProcessedRegExpStr. Only runs
     // of retk_Char tokens outside brackets are offered to Find; every other token is
-    // copied as written.
+    // copied as written. The first match at each position is taken. The last character
+    // of a run followed by *, + or ? is matched on its own, so the operator keeps
+    // applying to that one character.
     void Process(TREPreProcessorFindFunc Find);
 
     // Scans the scanner's expression into TokenList, closed by a retk_End record with
@@ -74,6 +76,7 @@ public:
 private:
     int FindInList(const REDictionaryList_t &list, int FromTokenIndex, int ToTokenIndex);
     void AppendTokenText(const RETokenInfo_t &token);
+    void RewriteRun(TREPreProcessorFindFunc Find, int from, int to);
 
     TREScanner FScanner;
     std::string FTargetRegExpStr;

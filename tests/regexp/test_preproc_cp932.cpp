@@ -132,6 +132,18 @@ TEST_F(PreProcessor, MatchesNeverSpanOperators) {
     EXPECT_EQ(Synonyms({Dic({{"color", "colour"}})}, "colo(u)r|col[o]r"), "colo(u)r|col[o]r");
 }
 
+TEST_F(PreProcessor, PostfixOperatorKeepsApplyingToOneCharacter) {
+    // ｶﾞ* is ｶ followed by any number of ﾞ; a group of the whole row in front of the
+    // star would repeat the syllable instead.
+    EXPECT_EQ(Fuzzy("ｶﾞ*"), "(か|カ|ｶ)(ﾞ|゛)*");
+    EXPECT_EQ(Fuzzy("xか゛+"), "(Ｘ|ｘ|X|x)(か|カ|ｶ)(ﾞ|゛)+");
+    EXPECT_EQ(Fuzzy("ｶﾞ?ｶﾞ"), "(か|カ|ｶ)(ﾞ|゛)?(が|ガ|ｶﾞ|か゛|カ゛)");
+    const auto colors = Dic({{"color", "colour"}});
+    EXPECT_EQ(Synonyms({colors}, "color?"), "color?");
+    EXPECT_EQ(Synonyms({colors}, "colorx*"), "(color|colour)x*");
+    EXPECT_EQ(Synonyms({Dic({{"r", "R"}})}, "color?"), "colo(r|R)?");
+}
+
 TEST_F(PreProcessor, SynonymPassExpandsWords) {
     const auto colors = Dic({{"color", "colour"}});
     EXPECT_EQ(Synonyms({colors}, "colors?"), "(color|colour)s?");
@@ -174,13 +186,13 @@ TEST_F(PreProcessor, BothPassesRewriteTheSynonymResultCharacterByCharacter) {
     pp.ListOfFuzzyCharDic().push_back(RE_FuzzyCharDic());
     pp.SetUseSynonymDic(true);
     pp.SetUseFuzzyCharDic(true);
-    pp.SetTargetRegExpStr("ab?");
+    pp.SetTargetRegExpStr("abx?");
     pp.Run();
-    EXPECT_EQ(pp.ProcessedRegExpStr(), "((Ａ|ａ|A|a)(Ｂ|ｂ|B|b)|(Ｃ|ｃ|C|c))?");
+    EXPECT_EQ(pp.ProcessedRegExpStr(), "((Ａ|ａ|A|a)(Ｂ|ｂ|B|b)|(Ｃ|ｃ|C|c))(Ｘ|ｘ|X|x)?");
     // The target is kept, so running again gives the same text.
-    EXPECT_EQ(pp.GetTargetRegExpStr(), "ab?");
+    EXPECT_EQ(pp.GetTargetRegExpStr(), "abx?");
     pp.Run();
-    EXPECT_EQ(pp.ProcessedRegExpStr(), "((Ａ|ａ|A|a)(Ｂ|ｂ|B|b)|(Ｃ|ｃ|C|c))?");
+    EXPECT_EQ(pp.ProcessedRegExpStr(), "((Ａ|ａ|A|a)(Ｂ|ｂ|B|b)|(Ｃ|ｃ|C|c))(Ｘ|ｘ|X|x)?");
 }
 
 TEST_F(PreProcessor, OptionsOffCopiesWithoutScanning) {
