@@ -9,6 +9,7 @@
 
 #include "regexp/chars.h"
 #include "regexp/messages.h"
+#include "regexp/parser.h"
 #include "regexp/preprocessor.h"
 
 namespace {
@@ -193,6 +194,29 @@ TEST_F(PreProcessor, BothPassesRewriteTheSynonymResultCharacterByCharacter) {
     EXPECT_EQ(pp.GetTargetRegExpStr(), "abx?");
     pp.Run();
     EXPECT_EQ(pp.ProcessedRegExpStr(), "((Ａ|ａ|A|a)(Ｂ|ｂ|B|b)|(Ｃ|ｃ|C|c))(Ｘ|ｘ|X|x)?");
+}
+
+TEST_F(PreProcessor, EveryFormRewritesToAnExpressionTheParserAccepts) {
+    TREPreProcessor pp;
+    pp.ListOfFuzzyCharDic().push_back(RE_FuzzyCharDic());
+    pp.SetUseFuzzyCharDic(true);
+    std::string all;
+    for (const REDicRow_t &row : *RE_FuzzyCharDic()) {
+        for (const std::string &form : row) {
+            const std::string written = QuoteMetaWChar(form);
+            all += written;
+            for (const std::string &expression : {written, written + "*", "(" + written + ")+"}) {
+                pp.SetTargetRegExpStr(expression);
+                pp.Run();
+                TREParser parser(pp.ProcessedRegExpStr());
+                EXPECT_NO_THROW(parser.Run()) << pp.ProcessedRegExpStr();
+            }
+        }
+    }
+    pp.SetTargetRegExpStr(all);
+    pp.Run();
+    TREParser parser(pp.ProcessedRegExpStr());
+    EXPECT_NO_THROW(parser.Run());
 }
 
 TEST_F(PreProcessor, OptionsOffCopiesWithoutScanning) {
