@@ -409,3 +409,32 @@ TEST(Parser, RunCanBeRepeated) {
 }
 
 }  // namespace
+
+namespace {
+
+// Random expressions over the bytes that matter: either a clear syntax error or a sound
+// tree, never a crash, a leak or a read past the end (checked by the sanitizers).
+TEST(Parser, RandomExpressionsFailCleanlyOrGiveSoundTrees) {
+    const std::string alphabet = std::string("ab-[]^()|*+?.$\\xF07n", 20) + "\x83\x5C\x81\xFC" + std::string(1, '\0');
+    std::mt19937 rng(11);
+    int parsed = 0;
+    for (int round = 0; round < 4000; ++round) {
+        std::string expr;
+        const int length = static_cast<int>(rng() % 14);
+        for (int k = 0; k < length; ++k) expr += alphabet[rng() % alphabet.size()];
+        TREParser parser(expr);
+        try {
+            parser.Run();
+        } catch (const ERegExpParser &e) {
+            EXPECT_GE(e.ErrorPos, 1) << expr;
+            EXPECT_LE(e.ErrorPos, static_cast<int>(expr.size()) + 1) << expr;
+            continue;
+        }
+        ++parsed;
+        ASSERT_NE(parser.ParseTree.pHeadNode, nullptr) << expr;
+        ExpectSoundTree(parser.ParseTree);
+    }
+    EXPECT_GT(parsed, 100);
+}
+
+}  // namespace
