@@ -1,0 +1,86 @@
+// Compiled regular expression: pipeline, cache of compiled DFAs, recovery after errors.
+#include "regexp/regexp.h"
+
+#include <iterator>
+#include <utility>
+
+#include "regexp/nfa.h"
+#include "regexp/parser.h"
+
+TRegularExpression::TRegularExpression() {
+    FRegExpList.push_back({std::string(), nullptr});
+    FCurrentIndex = 0;
+    Translate(FRegExpList[0].RegExpStr);
+}
+
+TRegularExpression::~TRegularExpression() { DisposeRegExpList(); }
+
+void TRegularExpression::DisposeRegExpList() noexcept { FRegExpList.clear(); }
+
+void TRegularExpression::SetRegExp(const std::string &str) {
+    std::string user = str;  // str may be RegExp itself, which is reset on failure
+    FPreProcessor.SetTargetRegExpStr(user);
+    FPreProcessor.Run();
+    const std::string processed = FPreProcessor.ProcessedRegExpStr();
+    try {
+        int found = -1;
+        for (std::size_t i = 0; i < FRegExpList.size(); ++i)
+            if (FRegExpList[i].RegExpStr == processed) {
+                found = static_cast<int>(i);
+                break;
+            }
+        if (found >= 0) {
+            FCurrentIndex = found;
+        } else {
+            if (FRegExpList.size() >= static_cast<std::size_t>(RegExpListMax)) FRegExpList.pop_back();
+            FRegExpList.insert(std::next(FRegExpList.begin()), RegExpEntry_t{processed, nullptr});
+            FCurrentIndex = 1;
+            Translate(processed);
+        }
+        FRegExp = std::move(user);
+    } catch (...) {
+        FCurrentIndex = 0;
+        FRegExp.clear();
+        throw;
+    }
+}
+
+void TRegularExpression::Translate(const std::string &str) {
+    try {
+        TREParser parser(str);
+        parser.Run();
+        TRE_NFA nfa(&parser, GetLineHeadWChar(), GetLineTailWChar());
+        nfa.Run();
+        auto &entry = FRegExpList.at(static_cast<std::size_t>(FCurrentIndex));
+        entry.DFA = std::make_unique<TRE_DFA>(&nfa);
+        entry.DFA->Run();
+        entry.DFA->NFA = nullptr;  // the NFA is gone once compilation ends
+    } catch (...) {
+        if (FCurrentIndex > 0 && static_cast<std::size_t>(FCurrentIndex) < FRegExpList.size())
+            FRegExpList.erase(FRegExpList.begin() + FCurrentIndex);
+        FCurrentIndex = 0;
+        throw;
+    }
+}
+
+WChar_t TRegularExpression::GetLineHeadWChar() const { return RE_LINEHEAD_WCHAR; }
+
+WChar_t TRegularExpression::GetLineTailWChar() const { return RE_LINETAIL_WCHAR; }
+
+const std::string &TRegularExpression::GetProcessedRegExp() const noexcept {
+    return FRegExpList[static_cast<std::size_t>(FCurrentIndex)].RegExpStr;
+}
+
+TRE_DFA *TRegularExpression::GetCurrentDFA() const noexcept {
+    return FRegExpList[static_cast<std::size_t>(FCurrentIndex)].DFA.get();
+}
+
+void TRegularExpression::SetUseFuzzyCharDic(bool value) {
+    FPreProcessor.SetUseFuzzyCharDic(value);
+    SetRegExp(FRegExp);
+}
+
+void TRegularExpression::SetUseSynonymDic(bool value) {
+    FPreProcessor.SetUseSynonymDic(value);
+    SetRegExp(FRegExp);
+}
