@@ -65,7 +65,7 @@ public:
     void SetSourceFilter(std::function<bool(const std::string& id)> filter) { sourceFilter_ = std::move(filter); }
 
     // The symbol lookup over this host's table, for qv::platform::SetModules.
-    qv::platform::ModuleServices& Modules() { return *modules_; }
+    qv::platform::ModuleServices& Modules();
     int ModuleReleases() const;
 
     // ---- Accounting of host strings
