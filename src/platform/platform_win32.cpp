@@ -1,11 +1,15 @@
 // Win32 implementation of the platform layer: the plug-in DLL, the Windows stand-in host and
 // the Wine tests. Paths and texts are ANSI (code page 932) and go to the A functions unchanged.
+#include "platform/platform.h"
+
 #include <windows.h>
 
 #include <string>
 
-#include "platform/platform.h"
 #include "platform/platform_messages.h"
+
+// <windows.h> maps CompareString to CompareStringA; the layer's own function has that name.
+#undef CompareString
 
 namespace qv::platform {
 namespace {

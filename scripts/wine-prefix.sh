@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Creates a fresh Wine prefix for the tests: no Mono/Gecko prompts, no crash dialog (a crashing
+# program fails instead of waiting), and a Japanese font behind the dialog fonts.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+
+if [ -d "$WINEPREFIX" ]; then
+  "$QV_WINESERVER" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+fi
+mkdir -p "$(dirname "$WINEPREFIX")"
+"$QV_WINE" wineboot --init >/dev/null 2>&1
+"$QV_WINESERVER" -w
+
+reg() { "$QV_WINE" reg add "$@" /f >/dev/null 2>&1; }
+reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+# A crash ends the program at once instead of starting the debugger.
+reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1
+reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d 'false'
+fs='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+for f in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do reg "$fs" /v "$f" /t REG_SZ /d 'IPAPGothic'; done
+for f in 'ＭＳ ゴシック' 'MS Gothic' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma' 'MS Sans Serif'; do
+  reg "$fs" /v "$f" /t REG_SZ /d 'IPAGothic'
+done
+"$QV_WINESERVER" -w
