@@ -50,7 +50,8 @@ bool CQuarvelAPI::BindHost()
     if (ok) {
         QVA_SetStatus = ToFunction<TQVA_SetStatus>(modules.Symbol(module, "QVA_SetStatus"));
         QVA_NextUnread = ToFunction<TQVA_Unused>(modules.Symbol(module, "QVA_NextUnread"));
-        ok = QVA_SetStatus || AcceptsHostWithoutSetStatus(QVA_GetVersion());
+        const bool oldHost = AcceptsHostWithoutSetStatus(QVA_GetVersion());
+        ok = oldHost || QVA_SetStatus;
     }
     if (!ok) return false;  // HostModule stays null; nothing reads the fields now
     HostModule = module;
