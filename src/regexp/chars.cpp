@@ -1,18 +1,14 @@
 // Character model: reading CP932 strings as character codes, escapes, quoting.
 #include "regexp/chars.h"
 
-#include <utility>
-
 #include "regexp/messages.h"
 
 const WChar_t METACHARS[METACHARS_COUNT] = {
     0x5E, 0x28, 0x7C, 0x29, 0x2B, 0x2A, 0x3F, 0x2E, 0x5B, 0x5D, 0x24, 0x5C,
 };
 
-ERegExpParser::ERegExpParser(std::string message, std::uint16_t errorPos)
-    : ErrorPos(errorPos), FMessage(std::move(message)) {}
-
-const char *ERegExpParser::what() const noexcept { return FMessage.c_str(); }
+ERegExpParser::ERegExpParser(const std::string &message, std::uint16_t errorPos)
+    : qv::Exception(message), ErrorPos(errorPos), FMessage(message) {}
 
 namespace {
 
@@ -126,10 +122,10 @@ int OctStrToInt(const std::string &S, int &Index) {
 }
 
 WChar_t GetQuotedWChar(const std::string &S, int &Index) {
-    const int before = Index;
     const WChar_t c = GetWChar(S, Index);
-    // A zero byte inside S reads as 0 but moves Index; only the true end is an error.
-    if (c == 0 && Index == before) Raise(REMSG_NeedCharAfterYen, Index);
+    // A zero byte reads as the end does: the text ends there, so nothing follows the
+    // backslash (a replacement ending in a backslash relies on this).
+    if (c == 0) Raise(REMSG_NeedCharAfterYen, Index);
     switch (c) {
         case 'b': return 0x08;
         case 'r': return 0x0D;

@@ -4,8 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <string>
+
+#include "platform/platform.h"
 
 // One character: a single byte b is code b; a double-byte character is lead * 256 + trail.
 using WChar_t = std::uint16_t;
@@ -42,10 +43,9 @@ constexpr bool IsCP932LeadByte(unsigned char b) {
 
 // Syntax error of the engine: a CP932 message and the 1-based byte position at which
 // it was found (16 bits: larger positions are reported modulo 65536).
-class ERegExpParser : public std::exception {
+class ERegExpParser : public qv::Exception {
 public:
-    ERegExpParser(std::string message, std::uint16_t errorPos);
-    const char *what() const noexcept override;
+    ERegExpParser(const std::string &message, std::uint16_t errorPos);
     const std::string &Message() const noexcept { return FMessage; }
 
     int ErrorPos;
@@ -66,6 +66,7 @@ WChar_t PCharGetWChar(char *&P);
 // One or two bytes for a code; a high byte that is no lead byte is dropped.
 std::string WCharToStr(WChar_t C);
 // Decodes the escape that follows a backslash; Index is just after the backslash.
+// Nothing to decode (the end of S, or a zero byte, which reads like it) is an error.
 WChar_t GetQuotedWChar(const std::string &S, int &Index);
 // One to four hexadecimal digits.
 int HexStrToInt(const std::string &S, int &Index);

@@ -2,7 +2,6 @@
 #include "regexp/parser.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 #include "regexp/messages.h"
@@ -71,10 +70,10 @@ REpNode_t TREParseTree::MakeNoMatchNode() {
 }
 
 void TREParseTree::ChangeLeaftoNode(REpNode_t leaf, REpNode_t pLeft, REpNode_t pRight) {
-    if (pLeft == nullptr || pRight == nullptr) throw std::runtime_error(REMSG_ParseTreeFatal);
+    if (pLeft == nullptr || pRight == nullptr) throw qv::Exception(REMSG_ParseTreeFatal);
     auto it = std::find_if(FLeafList.begin(), FLeafList.end(),
                            [leaf](const std::unique_ptr<RENode_t> &p) { return p.get() == leaf; });
-    if (it == FLeafList.end()) throw std::runtime_error(REMSG_ParseTreeFatal);
+    if (it == FLeafList.end()) throw qv::Exception(REMSG_ParseTreeFatal);
     // Reserve first so that moving the node between the lists cannot fail halfway.
     FNodeList.reserve(FNodeList.size() + 1);
     FNodeList.push_back(std::move(*it));

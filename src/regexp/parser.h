@@ -66,7 +66,7 @@ public:
     // A leaf that matches no character (RE_NOMATCHCharClass).
     REpNode_t MakeNoMatchNode();
     // Turns a leaf into a union of the two children in place; every parent keeps
-    // referring to it. Throws std::runtime_error on a missing child.
+    // referring to it. Throws qv::Exception on a missing child.
     void ChangeLeaftoNode(REpNode_t leaf, REpNode_t pLeft, REpNode_t pRight);
     // Makes the ranges of all leaves pairwise disjoint without changing the language.
     void ForceCharClassUnique();

@@ -166,26 +166,32 @@ TEST(Parser, LeavesAreShared) {
 }
 
 TEST(Parser, OverlappingClassesBecomeDisjoint) {
-    {
-        TREParser parser("[a-c][b-d]");
+    // Each rewiring of the split step, with the leaf order it leaves behind.
+    struct Case {
+        std::string expr;
+        std::vector<RECharClass_t> leaves;
+        std::string tree;
+    };
+    const std::vector<Case> cases = {
+        // Partial overlap: both leaves become unions sharing the new overlap leaf.
+        {"[a-c][b-d]", {{0x61, 0x61}, {0x62, 0x63}, {0x64, 0x64}}, "C(U(a,{0062-0063}),U({0062-0063},d))"},
+        // One range inside the other.
+        {"[a-z]|m", {{0x6D, 0x6D}, {0x61, 0x6C}, {0x6E, 0x7A}}, "U(U(U({0061-006C},m),{006E-007A}),m)"},
+        // Same start: the longer leaf becomes (shorter, rest).
+        {"[a-c]|a", {{0x61, 0x61}, {0x62, 0x63}}, "U(U(a,{0062-0063}),a)"},
+        // Same end: the leaf starting lower becomes (below, other).
+        {"[a-c]|c", {{0x63, 0x63}, {0x61, 0x62}}, "U(U({0061-0062},c),c)"},
+        // A change restarts the comparisons of the same position, which now holds d.
+        {"[a-e]|[c-g]|d",
+         {{0x64, 0x64}, {0x61, 0x62}, {0x66, 0x67}, {0x63, 0x63}, {0x65, 0x65}},
+         "U(U(U({0061-0062},U(U(c,d),e)),U(U(U(c,d),e),{0066-0067})),d)"},
+        {"\\0|[\\0-a]", {{0x00, 0x00}, {0x01, 0x61}}, "U({0000-0000},U({0000-0000},{0001-0061}))"},
+    };
+    for (const auto &c : cases) {
+        TREParser parser(c.expr);
         parser.Run();
-        const std::vector<RECharClass_t> expected = {{0x61, 0x61}, {0x62, 0x63}, {0x64, 0x64}};
-        EXPECT_EQ(LeafRanges(parser.ParseTree), expected);
-        EXPECT_EQ(Render(parser.ParseTree.pHeadNode), "C(U(a,{0062-0063}),U({0062-0063},d))");
-    }
-    {
-        TREParser parser("[a-z]|m");
-        parser.Run();
-        const std::vector<RECharClass_t> expected = {{0x6D, 0x6D}, {0x61, 0x6C}, {0x6E, 0x7A}};
-        EXPECT_EQ(LeafRanges(parser.ParseTree), expected);
-        EXPECT_EQ(Render(parser.ParseTree.pHeadNode), "U(U(U({0061-006C},m),{006E-007A}),m)");
-    }
-    {
-        TREParser parser("\\0|[\\0-a]");
-        parser.Run();
-        const std::vector<RECharClass_t> expected = {{0x00, 0x00}, {0x01, 0x61}};
-        EXPECT_EQ(LeafRanges(parser.ParseTree), expected);
-        EXPECT_EQ(Render(parser.ParseTree.pHeadNode), "U({0000-0000},U({0000-0000},{0001-0061}))");
+        EXPECT_EQ(LeafRanges(parser.ParseTree), c.leaves) << c.expr;
+        EXPECT_EQ(Render(parser.ParseTree.pHeadNode), c.tree) << c.expr;
     }
 }
 
@@ -281,8 +287,8 @@ TEST(ParseTree, ChangeLeaftoNodeMovesTheLeafToTheNodeList) {
     EXPECT_EQ(tree.LeafList()[2].get(), other);
     ASSERT_EQ(tree.NodeList().size(), 1u);
     EXPECT_EQ(tree.NodeList()[0].get(), whole);
-    EXPECT_THROW(tree.ChangeLeaftoNode(low, nullptr, high), std::runtime_error);
-    EXPECT_THROW(tree.ChangeLeaftoNode(other, low, nullptr), std::runtime_error);
+    EXPECT_THROW(tree.ChangeLeaftoNode(low, nullptr, high), qv::Exception);
+    EXPECT_THROW(tree.ChangeLeaftoNode(other, low, nullptr), qv::Exception);
     EXPECT_EQ(tree.LeafList().size(), 3u);
 }
 

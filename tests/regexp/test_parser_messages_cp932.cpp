@@ -78,6 +78,7 @@ TEST(Messages, CharacterModel) {
         {"\\x", kHex, 3},
         {"\\200000", kOct, 8},
         {"\\\x88", kDBCS, 2},
+        {std::string("\\\0", 2), kYen, 3},  // a replacement ending in a backslash reaches this
     };
     for (const auto &c : escapes)
         ExpectError([&] { int i = 2; GetQuotedWChar(c.input, i); }, c);
@@ -129,7 +130,7 @@ TEST(Messages, FatalParseTreeError) {
         FAIL() << "no error";
     } catch (const ERegExpParser &) {
         FAIL() << "an internal error is no syntax error";
-    } catch (const std::runtime_error &e) {
+    } catch (const qv::Exception &e) {
         EXPECT_EQ(std::string(e.what()), "TREParseTree : 致命的エラー");
     }
 }

@@ -121,6 +121,8 @@ TEST(Scanner, ErrorPositions) {
         {"ab\x88", 3},    // truncated double-byte character
         {"[a\x88", 3},
         {"[a-\x88", 4},
+        {std::string("a\\\0b", 4), 4},  // nothing after the backslash but a zero byte
+        {std::string("[\\\0]", 4), 4},
     };
     for (const auto &c : cases) EXPECT_EQ(ErrorPos(c.expr), c.pos) << c.expr;
 }
