@@ -12,12 +12,12 @@
 //   or another control character (tabs excepted).
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
+#include "platform/platform.h"
 #include "regexp/fuzzy_dictionary.h"
 
-class ESynonymDicError : public std::runtime_error {
+class ESynonymDicError : public qv::Exception {
 public:
     enum Kind {
         sdeCannotRead,   // the file could not be opened or read (LineNo 0)
@@ -27,7 +27,7 @@ public:
         sdeControlChar,  // zero byte or other control character
     };
     ESynonymDicError(Kind kind, int lineNo, const std::string &message)
-        : std::runtime_error(message), ErrorKind(kind), LineNo(lineNo) {}
+        : qv::Exception(message), ErrorKind(kind), LineNo(lineNo) {}
 
     Kind ErrorKind;
     int LineNo;
