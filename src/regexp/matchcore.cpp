@@ -59,10 +59,16 @@ void TMatchCORE::MatchStd(const char *pText, const char *&pStart, const char *&p
         if (initial->Accepted != 0) pStart = pEnd = pText;
         return;
     }
-    for (const char *s = pText; *s != '\0'; s = NextChar(s)) {
-        RE_pDFAState_t state = initial;
+    for (const char *s = pText; *s != '\0';) {
+        // The first step also finds the next start position.
         const char *q = s;
-        for (;;) {
+        const WChar_t first = PCharGetWChar(q);
+        const char *const next = q;
+        if (initial->Accepted != 0) {
+            pStart = s;
+            pEnd = s;
+        }
+        for (RE_pDFAState_t state = NextDFAState(initial, first); state != nullptr;) {
             if (state->Accepted != 0) {
                 pStart = s;
                 pEnd = q;
@@ -71,9 +77,9 @@ void TMatchCORE::MatchStd(const char *pText, const char *&pStart, const char *&p
             const WChar_t wc = PCharGetWChar(q);
             if (q == at) break;
             state = NextDFAState(state, wc);
-            if (state == nullptr) break;
         }
         if (pStart != nullptr) return;
+        s = next;
     }
 }
 
