@@ -61,7 +61,7 @@ using RE_DFATransList_t = std::vector<RE_DFATransNode_t>;
 
 // Budgets of the subset construction; past either, ERegExpParser(REMSG_RegExpTooComplex).
 constexpr std::size_t RE_DFA_MAX_STATES = 100000;
-constexpr std::size_t RE_DFA_MAX_SET_BYTES = std::size_t{256} << 20;  // NFA sets of all states
+constexpr std::size_t RE_DFA_MAX_SET_BYTES = std::size_t{64} << 20;  // NFA sets of all states
 // Byte rows are built only while states x byte classes stays below this many entries.
 constexpr std::size_t RE_DFA_MAX_BYTE_ROW_ENTRIES = std::size_t{4} << 20;
 

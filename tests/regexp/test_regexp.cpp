@@ -119,6 +119,15 @@ TEST(RegularExpression, TooComplexExpressionIsRefusedAndTheObjectStaysUsable) {
     EXPECT_EQ(re.GetSimpleRegExp(), "abc");
 }
 
+TEST(RegularExpression, HugeLiteralIsRefusedByTheSetBudget) {
+    // Each of its 30001 DFA states holds a set of 30001 NFA states: about 110 MB.
+    TRegularExpression re;
+    EXPECT_THROW(re.SetRegExp(std::string(30000, 'q')), ERegExpParser);
+    EXPECT_EQ(re.CurrentIndex(), 0);
+    re.SetRegExp(std::string(3000, 'q'));
+    EXPECT_EQ(re.GetSimpleRegExp().size(), 3000u);
+}
+
 TEST(RegularExpression, FuzzyOptionRecompilesAndSwitchingBackHitsTheCache) {
     TRegularExpression re;
     re.GetListOfFuzzyCharDic().push_back(RE_FuzzyCharDic());
