@@ -2,9 +2,9 @@
 // unit is compiled with the CP932 execution charset, so the literals are CP932 bytes.
 #include "regexp/fuzzy_dictionary.h"
 
-// Row order matters: at each position the first row holding a matching form wins,
-// so the long-vowel row comes before the hyphen row and the rows of ぶ and う come
-// before the rows that begin with ヴ or う.
+// Row order matters: at each position the first row holding a matching form wins.
+// The long-vowel row comes before the hyphen row, the row of ぶ (with ヴ) before the
+// rows holding ヴェ and ヴォ, and the row of う before the rows holding うぁ and the like.
 const char *const REFuzzyWChars[RE_FUZZYCHARDIC_ROWS][RE_FUZZYCHARDIC_MAXFORMS + 1] = {
     /*   0 */ {"Ａ", "ａ", "A", "a"},
     /*   1 */ {"Ｂ", "ｂ", "B", "b"},
