@@ -182,7 +182,7 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, int&
 // Reports the run on standard output, with a progress line every 100 mails on long folders.
 class Report final : public TExportEvents {
 public:
-    explicit Report(std::size_t total) : total_(total) {}
+    explicit Report(const TMailFolder& folder) : folder_(folder), total_(folder.Mails().size()) {}
     void OptionsRead(const ExportOptions& options) override
     {
         options_ = options;
@@ -196,9 +196,26 @@ public:
     void FileWritten(const std::string& mailId, const std::string& fileName) override
     {
         ++written_;
-        g_console->out << "  " << FromCp932(mailId) << " -> " << ShownPath(fileName) << std::endl;
+        g_console->out << "  " << FromCp932(mailId) << " -> " << ShownPath(fileName) << Subject(mailId) << std::endl;
     }
 
+    // "  (Subject: ...)" from the mail's header, or nothing.
+    std::string Subject(const std::string& mailId) const
+    {
+        for (const TMail& mail : folder_.Mails()) {
+            if (mail.Id != mailId) continue;
+            const std::string header = "\n" + TMailFolder::HeaderOf(mail.Source);
+            const std::size_t at = header.find("\nSubject:");
+            if (at == std::string::npos) return std::string();
+            const std::size_t start = header.find_first_not_of(' ', at + 9);
+            if (start == std::string::npos) return std::string();
+            const std::size_t end = header.find_first_of("\r\n", start);
+            return "  (" + FromCp932(header.substr(start, end == std::string::npos ? end : end - start)) + ")";
+        }
+        return std::string();
+    }
+
+    const TMailFolder& folder_;
     bool dialogDone_ = false;
     ExportOptions options_;
     std::size_t total_;
@@ -255,7 +272,7 @@ int Run(const Options& options)
         if (options.cancel) toolkit.PressCancel();
         else toolkit.PressOK();
 
-        Report report(folder.Mails().size());
+        Report report(folder);
         TExportParam param(&api, options.settings.c_str(), toolkit);
         param.SetEvents(&report);
         g_console->out << "Folder " << FromCp932(folder.DisplayName()) << " (" << folder.Mails().size()
