@@ -45,9 +45,12 @@ const char *TMatchCORE::MatchInside(const char *pText, RE_pDFAState_t state) con
 
 const char *TMatchCORE::MatchHead(const char *pText, RE_pDFAState_t state) const {
     if (!GetHasLHead()) return MatchInside(pText, state);
+    // With or without the line-head move, whichever reaches further. A match that does
+    // not need the line head counts too: otherwise an expression such as '^a|b*' would
+    // find nothing in the empty text.
     const char *r1 = MatchInside(pText, state == nullptr ? nullptr : NextDFAState(state, GetLineHeadWChar()));
-    if (r1 == nullptr) return nullptr;
     const char *r2 = MatchInside(pText, state);
+    if (r1 == nullptr) return r2;
     return r2 != nullptr && r2 >= r1 ? r2 : r1;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "regexp/matchcore.h"
+#include "regexp/nfa.h"
 
 namespace {
 
@@ -93,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Obvious faults mended: the terminator is the end of the text and never a character,
 // so an expression that can repeat code 0 cannot keep a walk standing on it; a line tail
 // counts where the expression could also read on through the line end; a character that
-// both an anchor written mid-expression and a class can read follows both.
+// both an anchor written mid-expression and a class can read follows both; at a line
+// head, a match that does not need the line head still counts.
 INSTANTIATE_TEST_SUITE_P(
     Mended, Matching,
     ::testing::Values(
@@ -108,7 +110,9 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"a$|a\\rx", "a\r\n", mcls_CRLF, "(0,1)"},
         MatchCase{"a$|a\\nx", "a\nb", mcls_LF, "(0,1)"},
         MatchCase{"a^b|a[^x]c", "a^b", mcls_CRLF, "(0,3)"},
-        MatchCase{"a^b|a[^x]c", "a^c", mcls_CRLF, "(0,3)"}));
+        MatchCase{"a^b|a[^x]c", "a^c", mcls_CRLF, "(0,3)"},
+        MatchCase{"^a|b*", "", mcls_CRLF, "(0,0)"},
+        MatchCase{"^a|()", "", mcls_CRLF, "(0,0)"}));
 
 TEST(MatchCore, IsLineEndFollowsTheMode) {
     TMatchCORE m;
@@ -145,6 +149,8 @@ TEST(MatchCore, HeadAndInsideFromAGivenState) {
     EXPECT_EQ(m.MatchHead(p, m.GetpInitialDFAState()), p + 2);
     EXPECT_EQ(m.MatchInside(p, m.GetpInitialDFAState()), p + 1);
     EXPECT_EQ(m.MatchInside(p, nullptr), nullptr);
+    m.SetRegExp("^x|a");
+    EXPECT_EQ(m.MatchHead(p, m.GetpInitialDFAState()), p + 1);
     EXPECT_EQ(m.MatchHead(p, nullptr), nullptr);
 }
 
@@ -274,6 +280,107 @@ TEST(MatchCore, MatchStdAgreesWithTheParseTree) {
         }
     }
     EXPECT_GT(checked, 1000);
+}
+
+// With anchors: a simulation of the NFA itself. A match (s, e) is a path from entry to
+// exit over the text from s to e, where the line-head move may be taken only at s and
+// only when s begins a line (the text start or after LF), and the line-tail move only
+// at e and only before a line end of the mode or at the terminator.
+std::string ReferenceEX(const std::string &expr, const std::string &text, TMatchCORE_LineSeparator mode) {
+    TREParser parser(expr);
+    parser.Run();
+    TRE_NFA nfa(&parser, RE_LINEHEAD_WCHAR, RE_LINETAIL_WCHAR);
+    nfa.Run();
+    const auto &states = nfa.StateList();
+    auto closure = [&](std::set<int> set) {
+        std::vector<int> todo(set.begin(), set.end());
+        while (!todo.empty()) {
+            const int v = todo.back();
+            todo.pop_back();
+            for (const RE_NFANode_t *m = states[static_cast<std::size_t>(v)]; m != nullptr; m = m->Next)
+                if (m->CharClass.StartChar == 0xFFFF && set.insert(m->TransitTo).second) todo.push_back(m->TransitTo);
+        }
+        return set;
+    };
+    auto move = [&](const std::set<int> &set, WChar_t wc) {
+        std::set<int> out;
+        for (int v : set)
+            for (const RE_NFANode_t *m = states[static_cast<std::size_t>(v)]; m != nullptr; m = m->Next)
+                if (m->CharClass.StartChar != 0xFFFF && wc >= m->CharClass.StartChar && wc <= m->CharClass.EndChar)
+                    out.insert(m->TransitTo);
+        return closure(out);
+    };
+    const char lineEnd = mode == mcls_CRLF ? '\r' : '\n';
+    for (std::size_t s = 0; s <= text.size(); ++s) {
+        std::set<int> cur = closure({nfa.EntryState});
+        if (s == 0 || text[s - 1] == '\n')
+            for (int v : move(cur, RE_LINEHEAD_WCHAR)) cur.insert(v);
+        long best = -1;
+        for (std::size_t pos = s;; ++pos) {
+            if (cur.count(nfa.ExitState) != 0) best = static_cast<long>(pos);
+            if ((pos == text.size() || text[pos] == lineEnd) && !move(cur, RE_LINETAIL_WCHAR).empty())
+                best = static_cast<long>(pos);
+            if (pos == text.size()) break;
+            cur = move(cur, static_cast<unsigned char>(text[pos]));
+            if (cur.empty()) break;
+        }
+        if (best >= 0) return "(" + std::to_string(s) + "," + std::to_string(best) + ")";
+    }
+    return "none";
+}
+
+TEST(MatchCore, MatchEXAgreesWithTheNFA) {
+    std::mt19937 rng(4321);
+    const std::vector<std::string> atoms = {"a", "b", "^", "$", "\\r", "\\n", ".", "[ab]", "[^a]", "[\\n-b]"};
+    const std::string letters = "ab^$\r\n";
+    int checked = 0;
+    for (int round = 0; round < 500; ++round) {
+        std::string e;
+        int open = 0;
+        const int len = 1 + static_cast<int>(rng() % 7);
+        for (int i = 0; i < len; ++i) {
+            const unsigned pick = rng() % 10;
+            if (pick == 0) {
+                e += '(';
+                ++open;
+                continue;
+            }
+            if (pick == 1 && open > 0) {
+                e += ')';
+                --open;
+            } else if (pick == 2) {
+                e += '|';
+                continue;
+            } else {
+                e += atoms[rng() % atoms.size()];
+            }
+            if (rng() % 4 == 0) e += "*+?"[rng() % 3];
+        }
+        e += std::string(static_cast<std::size_t>(open), ')');
+        TMatchCORE m;
+        try {
+            m.SetRegExp(e);
+        } catch (const ERegExpParser &) {
+            continue;
+        }
+        if (!m.GetHasLHead() && !m.GetHasLTail()) continue;
+        for (int t = 0; t < 8; ++t) {
+            std::string text;
+            const int n = static_cast<int>(rng() % 7);
+            for (int i = 0; i < n; ++i) text += letters[rng() % letters.size()];
+            for (TMatchCORE_LineSeparator mode : {mcls_CRLF, mcls_LF}) {
+                m.LineSeparator = mode;
+                const char *s = nullptr;
+                const char *en = nullptr;
+                m.MatchEX(text.c_str(), s, en);
+                const std::string got = s == nullptr ? "none"
+                    : "(" + std::to_string(s - text.c_str()) + "," + std::to_string(en - text.c_str()) + ")";
+                ASSERT_EQ(got, ReferenceEX(e, text, mode)) << "expr " << e << " text " << text << " mode " << mode;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 500);
 }
 
 }  // namespace
