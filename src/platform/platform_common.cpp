@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/platform_messages.h"
 
 namespace qv::platform {
 namespace {
@@ -25,7 +26,7 @@ void ReplaceWholeFile(const std::string& path, const std::string& contents)
     for (int n = 0; !temp; ++n) {
         tempPath = path + ".tmp" + (n ? std::to_string(n) : std::string());
         temp = NewFile::Create(tempPath);
-        if (n > 1000 && !temp) throw EFCreateError(tempPath);
+        if (n > 1000 && !temp) throw EFCreateError(MsgCannotCreate(tempPath, std::string()));
     }
     temp->Write(contents);
     temp->Commit();

@@ -33,6 +33,8 @@ int HistoryKeyIndex(const std::string& key)
 
 }  // namespace
 
+bool IsDirectoryExists(const std::string& path) { return qv::platform::DirectoryExists(path); }
+
 TFormExport::TFormExport(TToolkit& toolkit) : toolkit_(toolkit)
 {
     qv::form_texts::ApplyExportResource(*this);
@@ -134,7 +136,7 @@ void TFormExport::Click(Button button)
 
 void TFormExport::BtnOKClick()
 {
-    if (!qv::platform::DirectoryExists(ComboBoxDir.Text)) {
+    if (!IsDirectoryExists(ComboBoxDir.Text)) {
         toolkit_.ShowWarning(qv::form_texts::DirNotFound());
         return;
     }

@@ -13,6 +13,10 @@
 class TToolkit;
 class TExportDialogView;
 
+// True only when `path` names an existing directory (the OK step's test); relative paths
+// resolve against the current directory.
+bool IsDirectoryExists(const std::string& path);
+
 class TFormExport {
 public:
     // Builds the form without an owner: captions and items from the form's resource, the
