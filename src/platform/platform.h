@@ -35,7 +35,8 @@ namespace platform {
 
 // ---- Files ------------------------------------------------------------------------------
 // Paths are CP932 byte strings as the user typed them; relative paths resolve against the
-// process's current directory.
+// process's current directory. The backslash is the path delimiter on every platform: the POSIX
+// implementation maps each single-byte backslash (never a trail byte 0x5C) to '/'.
 
 // True when `path` names an existing file that is not a directory.
 bool FileExists(const std::string& path);
@@ -59,8 +60,9 @@ void RenameReplace(const std::string& from, const std::string& to);
 // removed, so a half-written file never stays behind looking complete.
 class NewFile {
 public:
-    // Creates `path` exclusively. Returns null when something of that name already exists
-    // (the caller picks another name); throws EFCreateError for any other failure.
+    // Creates `path` exclusively. Returns null when a file of that name already exists (the
+    // caller picks another name); throws EFCreateError for any other failure, a directory of
+    // that name included (it can never become the file).
     static std::unique_ptr<NewFile> Create(const std::string& path);
 
     ~NewFile();
