@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "platform/platform.h"
-#include "platform/platform_messages.h"
 
 namespace {
 
@@ -50,14 +49,14 @@ std::pair<std::size_t, std::size_t> FindEmptyLine(const std::string& source)
 TMailFolder::TMailFolder(std::string dir) : dir_(std::move(dir))
 {
     if (!qv::platform::DirectoryExists(dir_))
-        throw qv::EInOutError(qv::platform::MsgCannotRead(dir_, "no such folder"));
+        throw qv::EInOutError("mail folder " + dir_ + " not found (or not a directory)");
 
     std::vector<std::string> names;
     std::error_code ec;
     std::filesystem::directory_iterator it(std::filesystem::path(dir_), ec);
-    if (ec) throw qv::EInOutError(qv::platform::MsgCannotRead(dir_, ec.message()));
+    if (ec) throw qv::EInOutError("cannot read mail folder " + dir_ + ": " + ec.message());
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        if (ec) throw qv::EInOutError(qv::platform::MsgCannotRead(dir_, ec.message()));
+        if (ec) throw qv::EInOutError("cannot read mail folder " + dir_ + ": " + ec.message());
         const std::string name = it->path().filename().string();
         // The state file and its temporary copies are not mails.
         if (name.empty() || name[0] == '.' || name.compare(0, std::string(kStateFileName).size(), kStateFileName) == 0)
