@@ -135,6 +135,17 @@ BENCHMARK(MatchStd_1MB_ClassHeavy)->Unit(benchmark::kMillisecond);
 BENCHMARK(MatchStd_1MB_AlternationHeavy)->Unit(benchmark::kMillisecond);
 BENCHMARK(MatchEX_1MB_Anchored)->Unit(benchmark::kMillisecond);
 
+// A 1 MB line with no match for '.*x': every walk runs to the end of the line unless
+// dead ends are remembered.
+const std::string &LongLine() {
+    static const std::string text(1024 * 1024, 'a');
+    return text;
+}
+void MatchStd_1MBLine_DotStar(benchmark::State &s) { Match(s, LongLine(), ".*x", false); }
+void MatchEX_1MBLine_DotStarTail(benchmark::State &s) { Match(s, LongLine(), ".*x$", true); }
+BENCHMARK(MatchStd_1MBLine_DotStar)->Unit(benchmark::kMillisecond);
+BENCHMARK(MatchEX_1MBLine_DotStarTail)->Unit(benchmark::kMillisecond);
+
 // One DFA step per character of the large text, through the tables and by list walk.
 template <RE_pDFAState_t (*Step)(const RE_DFAState_t *, WChar_t)>
 void StepAlongText(benchmark::State &state) {

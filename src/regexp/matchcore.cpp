@@ -3,7 +3,16 @@
 // Every walk reads one character per step and ends at the terminator: the terminator
 // is the end of the text, never a character, so a DFA with a move on code 0 cannot
 // keep a walk standing on it.
+//
+// Walks restart at every position, so a pattern such as '.*x' on a long line without
+// x would cost time quadratic in the line. Once the walks of one search have taken
+// many more steps than the text is long, the search remembers, per text position, the
+// state in which a walk that found nothing stood there: the DFA being deterministic,
+// a later walk arriving there in the same state would find nothing either and stops.
 #include "regexp/matchcore.h"
+
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -15,6 +24,39 @@ inline const char *NextChar(const char *p) noexcept {
 
 }  // namespace
 
+// Dead ends of the walks of one search. Every walk that marks a position either finds
+// nothing, or ends the search with its own result (which no later walk can change).
+class TMatchCORE::TWalkMemo {
+public:
+    TWalkMemo(const char *text, std::size_t slack) : FText(text), FSlack(slack), FLimit(slack) {}
+
+    void StartAt(const char *s) noexcept {
+        FLimit = 4 * static_cast<std::size_t>(s - FText) + FSlack;
+    }
+
+    // True when a walk that found nothing already stood at q in state; otherwise notes
+    // this walk standing there.
+    bool KnownDead(const char *q, const RE_DFAState_t *state) {
+        if (!FOn) {
+            if (++FSteps <= FLimit) return false;
+            FDead.assign(std::strlen(FText) + 1, nullptr);
+            FOn = true;
+        }
+        const RE_DFAState_t *&slot = FDead[static_cast<std::size_t>(q - FText)];
+        if (slot == state) return true;
+        slot = state;
+        return false;
+    }
+
+private:
+    const char *FText;
+    std::size_t FSlack;
+    std::size_t FLimit;
+    std::size_t FSteps = 0;
+    bool FOn = false;
+    std::vector<const RE_DFAState_t *> FDead;
+};
+
 bool TMatchCORE::IsLineEnd(WChar_t wc) const noexcept {
     switch (LineSeparator) {
         case mcls_CRLF: return wc == 13;
@@ -24,11 +66,20 @@ bool TMatchCORE::IsLineEnd(WChar_t wc) const noexcept {
 }
 
 const char *TMatchCORE::MatchInside(const char *pText, RE_pDFAState_t state) const {
+    return Inside(pText, state, nullptr);
+}
+
+const char *TMatchCORE::MatchHead(const char *pText, RE_pDFAState_t state) const {
+    return Head(pText, state, nullptr);
+}
+
+const char *TMatchCORE::Inside(const char *pText, RE_pDFAState_t state, TWalkMemo *memo) const {
     if (state == nullptr) return nullptr;
     const WChar_t lineTail = GetLineTailWChar();
     const char *r = nullptr;
     const char *q = pText;
     for (;;) {
+        if (memo != nullptr && memo->KnownDead(q, state)) break;
         if (state->Accepted != 0) r = q;
         const char *at = q;
         const WChar_t wc = PCharGetWChar(q);
@@ -43,13 +94,14 @@ const char *TMatchCORE::MatchInside(const char *pText, RE_pDFAState_t state) con
     return r;
 }
 
-const char *TMatchCORE::MatchHead(const char *pText, RE_pDFAState_t state) const {
-    if (!GetHasLHead()) return MatchInside(pText, state);
+const char *TMatchCORE::Head(const char *pText, RE_pDFAState_t state, TWalkMemo *memo) const {
+    if (!GetHasLHead()) return Inside(pText, state, memo);
     // With or without the line-head move, whichever reaches further. A match that does
     // not need the line head counts too: otherwise an expression such as '^a|b*' would
-    // find nothing in the empty text.
-    const char *r1 = MatchInside(pText, state == nullptr ? nullptr : NextDFAState(state, GetLineHeadWChar()));
-    const char *r2 = MatchInside(pText, state);
+    // find nothing in the empty text. (When the first walk succeeds, the second may
+    // stop where the first stood; what it misses there, the first has already seen.)
+    const char *r1 = Inside(pText, state == nullptr ? nullptr : NextDFAState(state, GetLineHeadWChar()), memo);
+    const char *r2 = Inside(pText, state, memo);
     if (r1 == nullptr) return r2;
     return r2 != nullptr && r2 >= r1 ? r2 : r1;
 }
@@ -62,16 +114,23 @@ void TMatchCORE::MatchStd(const char *pText, const char *&pStart, const char *&p
         if (initial->Accepted != 0) pStart = pEnd = pText;
         return;
     }
+    TWalkMemo memo(pText, LongWalkSlack);
     for (const char *s = pText; *s != '\0';) {
+        memo.StartAt(s);
         // The first step also finds the next start position.
         const char *q = s;
         const WChar_t first = PCharGetWChar(q);
         const char *const next = q;
+        if (memo.KnownDead(s, initial)) {
+            s = next;
+            continue;
+        }
         if (initial->Accepted != 0) {
             pStart = s;
             pEnd = s;
         }
         for (RE_pDFAState_t state = NextDFAState(initial, first); state != nullptr;) {
+            if (memo.KnownDead(q, state)) break;
             if (state->Accepted != 0) {
                 pStart = s;
                 pEnd = q;
@@ -87,26 +146,33 @@ void TMatchCORE::MatchStd(const char *pText, const char *&pStart, const char *&p
 }
 
 void TMatchCORE::MatchEX(const char *pText, const char *&pStart, const char *&pEnd) const {
+    TWalkMemo memo(pText, LongWalkSlack);
     pStart = pText;
-    pEnd = MatchHead(pText, GetpInitialDFAState());
-    if (pEnd == nullptr) MatchEX_Inside(pText, pStart, pEnd);
+    pEnd = Head(pText, GetpInitialDFAState(), &memo);
+    if (pEnd == nullptr) Inside_EX(pText, pStart, pEnd, memo);
 }
 
 void TMatchCORE::MatchEX_Inside(const char *pText, const char *&pStart, const char *&pEnd) const {
+    TWalkMemo memo(pText, LongWalkSlack);
+    Inside_EX(pText, pStart, pEnd, memo);
+}
+
+void TMatchCORE::Inside_EX(const char *pText, const char *&pStart, const char *&pEnd, TWalkMemo &memo) const {
     pStart = nullptr;
     pEnd = nullptr;
     const RE_pDFAState_t initial = GetpInitialDFAState();
     const bool hasLHead = GetHasLHead();
     const char *s = pText;
     for (; *s != '\0'; s = NextChar(s)) {
-        const char *e = MatchInside(s, initial);
+        memo.StartAt(s);
+        const char *e = Inside(s, initial, &memo);
         if (e != nullptr) {
             pStart = s;
             pEnd = e;
             return;
         }
         if (*s == '\n' && hasLHead) {
-            e = MatchHead(s + 1, initial);
+            e = Head(s + 1, initial, &memo);
             if (e != nullptr) {
                 pStart = s + 1;
                 pEnd = e;

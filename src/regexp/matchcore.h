@@ -3,6 +3,7 @@
 // the line-head and line-tail moves itself where lines begin and end.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "regexp/regexp.h"
@@ -33,6 +34,15 @@ public:
     bool IsLineEnd(WChar_t wc) const noexcept;
 
     TMatchCORE_LineSeparator LineSeparator = mcls_CRLF;
+    // Steps the walks of one search may take beyond four per start position before the
+    // search starts remembering dead ends (a speed measure; results are the same).
+    std::size_t LongWalkSlack = 4096;
+
+private:
+    class TWalkMemo;
+    const char *Inside(const char *pText, RE_pDFAState_t state, TWalkMemo *memo) const;
+    const char *Head(const char *pText, RE_pDFAState_t state, TWalkMemo *memo) const;
+    void Inside_EX(const char *pText, const char *&pStart, const char *&pEnd, TWalkMemo &memo) const;
 };
 
 // A matching procedure bound to a TMatchCORE: MatchStd, MatchEX or MatchEX_Inside.

@@ -169,6 +169,18 @@ TEST(MatchCore, EmptyExpressionAfterAFailedSetMatchesEverywhere) {
     EXPECT_EQ(e, text.c_str());
 }
 
+// Walks that restart at every position and run to the end of a long line would take
+// time quadratic in the line; these finish at once.
+TEST(MatchCore, LongFailingWalksStayLinear) {
+    const std::string line(300000, 'a');
+    EXPECT_EQ(Find(".*x", line), "none");
+    EXPECT_EQ(Find("a*b", line), "none");
+    EXPECT_EQ(Find("a*b|a*$", line + "\r\n" + line), "(0,300000)");
+    EXPECT_EQ(Find("a*x$", line), "none");
+    EXPECT_EQ(Find("^a*x|b", line + "\n" + line + "b"), "(600001,600002)");
+    EXPECT_EQ(Find("a+c|ab", line + "b"), "(299999,300001)");
+}
+
 TEST(MatchCore, LongTextMatchAtTheEnd) {
     std::string text;
     for (int i = 0; i < 20000; ++i) text += "\x82\xA0z";  // あz
@@ -270,12 +282,17 @@ TEST(MatchCore, MatchStdAgreesWithTheParseTree) {
             std::string text;
             const int n = static_cast<int>(rng() % 7);
             for (int i = 0; i < n; ++i) text += letters[rng() % letters.size()];
-            const char *s = nullptr;
-            const char *en = nullptr;
-            m.MatchStd(text.c_str(), s, en);
-            const std::string got = s == nullptr ? "none"
-                : "(" + std::to_string(s - text.c_str()) + "," + std::to_string(en - text.c_str()) + ")";
-            ASSERT_EQ(got, Reference(e, text)) << "expr " << e << " text " << text;
+            const std::string expected = Reference(e, text);
+            // Also with dead ends remembered from the very first step.
+            for (std::size_t slack : {std::size_t{4096}, std::size_t{0}}) {
+                m.LongWalkSlack = slack;
+                const char *s = nullptr;
+                const char *en = nullptr;
+                m.MatchStd(text.c_str(), s, en);
+                const std::string got = s == nullptr ? "none"
+                    : "(" + std::to_string(s - text.c_str()) + "," + std::to_string(en - text.c_str()) + ")";
+                ASSERT_EQ(got, expected) << "expr " << e << " text " << text << " slack " << slack;
+            }
             ++checked;
         }
     }
@@ -370,12 +387,17 @@ TEST(MatchCore, MatchEXAgreesWithTheNFA) {
             for (int i = 0; i < n; ++i) text += letters[rng() % letters.size()];
             for (TMatchCORE_LineSeparator mode : {mcls_CRLF, mcls_LF}) {
                 m.LineSeparator = mode;
-                const char *s = nullptr;
-                const char *en = nullptr;
-                m.MatchEX(text.c_str(), s, en);
-                const std::string got = s == nullptr ? "none"
-                    : "(" + std::to_string(s - text.c_str()) + "," + std::to_string(en - text.c_str()) + ")";
-                ASSERT_EQ(got, ReferenceEX(e, text, mode)) << "expr " << e << " text " << text << " mode " << mode;
+                const std::string expected = ReferenceEX(e, text, mode);
+                for (std::size_t slack : {std::size_t{4096}, std::size_t{0}}) {
+                    m.LongWalkSlack = slack;
+                    const char *s = nullptr;
+                    const char *en = nullptr;
+                    m.MatchEX(text.c_str(), s, en);
+                    const std::string got = s == nullptr ? "none"
+                        : "(" + std::to_string(s - text.c_str()) + "," + std::to_string(en - text.c_str()) + ")";
+                    ASSERT_EQ(got, expected) << "expr " << e << " text " << text << " mode " << mode
+                                             << " slack " << slack;
+                }
                 ++checked;
             }
         }
