@@ -17,6 +17,9 @@ reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 # A crash ends the program at once instead of starting the debugger.
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d 'false'
+# Windows without a window manager on the virtual display: unmanaged windows hide at once
+# instead of waiting for the manager that never answers.
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 fs='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 for f in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do reg "$fs" /v "$f" /t REG_SZ /d 'IPAPGothic'; done
 for f in 'ＭＳ ゴシック' 'MS Gothic' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma' 'MS Sans Serif'; do

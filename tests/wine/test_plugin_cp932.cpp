@@ -14,6 +14,9 @@ namespace {
 
 namespace ids = qv::ui::ids;
 
+// The tests run with the ANSI code page of Japanese Windows.
+TEST(WineEnvironment, AnsiCodePageIs932) { EXPECT_EQ(::GetACP(), 932u); }
+
 // ---- Settings path -----------------------------------------------------------------------
 
 std::string SettingsPathOf(const std::string& modulePath)
