@@ -22,7 +22,5 @@ reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t R
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 fs='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 for f in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do reg "$fs" /v "$f" /t REG_SZ /d 'IPAPGothic'; done
-for f in 'ＭＳ ゴシック' 'MS Gothic' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma' 'MS Sans Serif'; do
-  reg "$fs" /v "$f" /t REG_SZ /d 'IPAGothic'
-done
+for f in 'ＭＳ ゴシック' 'MS Gothic'; do reg "$fs" /v "$f" /t REG_SZ /d 'IPAGothic'; done
 "$QV_WINESERVER" -w

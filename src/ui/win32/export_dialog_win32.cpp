@@ -108,7 +108,7 @@ void TWin32ExportDialog::CreateControls()
 
     // First page. A label's accelerator focuses the control created right after it.
     HWND page = pages_[0];
-    CreateControl(page, "STATIC", form_.LabelDir.Caption.c_str(), SS_LEFT, ids::LabelDir, 8, 8, 147, 12, font);
+    CreateLabel(page, form_.LabelDir.Caption, ids::LabelDir, 8, 8, 147, 12);
     CreateControl(page, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, ids::ComboBoxDir, 8,
                   24, 297, 20 + kComboDropHeight, font);
     HWND browse = CreateControl(page, "BUTTON", form_.BtnDir.Caption.c_str(), BS_PUSHBUTTON, ids::BtnDir, 312, 24, 57,
@@ -123,7 +123,7 @@ void TWin32ExportDialog::CreateControls()
 
     // Second page.
     page = pages_[1];
-    CreateControl(page, "STATIC", form_.Label1.Caption.c_str(), SS_LEFT, ids::Label1, 8, 8, 76, 12, font);
+    CreateLabel(page, form_.Label1.Caption, ids::Label1, 8, 8, 76, 12);
     CreateControl(page, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
                   ids::ComboBoxFindStr, 8, 24, 361, 20 + kComboDropHeight, font);
     CreateControl(page, "BUTTON", form_.RadioGroupFindPos.Caption.c_str(), BS_GROUPBOX | WS_GROUP,
@@ -143,6 +143,24 @@ void TWin32ExportDialog::CreateControls()
         HWND combo = ::GetDlgItem(id == ids::ComboBoxDir ? pages_[0] : pages_[1], id);
         ::SendMessageA(combo, CB_SETITEMHEIGHT, 0, ScaleToScreen(12));
     }
+}
+
+HWND TWin32ExportDialog::CreateLabel(HWND page, const std::string& caption, int id, int left, int top, int width,
+                                     int height)
+{
+    HWND label = CreateControl(page, "STATIC", caption.c_str(), SS_LEFTNOWORDWRAP, id, left, top, width, height,
+                               font_.Handle());
+    // Labels size themselves to their text: with a font wider than the design font, the text
+    // still shows whole rather than being wrapped away.
+    HDC dc = ::GetDC(label);
+    HGDIOBJ old = ::SelectObject(dc, font_.Handle());
+    RECT text{0, 0, 0, 0};
+    ::DrawTextA(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    if (text.right > ScaleToScreen(width))
+        ::SetWindowPos(label, nullptr, 0, 0, text.right, ScaleToScreen(height), SWP_NOMOVE | SWP_NOZORDER);
+    return label;
 }
 
 void TWin32ExportDialog::SelectPage(int index)
@@ -169,8 +187,14 @@ void TWin32ExportDialog::PushToControls()
         findItems_ = form_.ComboBoxFindStr.Items;
         FillCombo(find, findItems_);
     }
-    if (WindowText(dir) != form_.ComboBoxDir.Text) ::SetWindowTextA(dir, form_.ComboBoxDir.Text.c_str());
-    if (WindowText(find) != form_.ComboBoxFindStr.Text) ::SetWindowTextA(find, form_.ComboBoxFindStr.Text.c_str());
+    for (auto [combo, text] : {std::pair<HWND, const std::string*>{dir, &form_.ComboBoxDir.Text},
+                               std::pair<HWND, const std::string*>{find, &form_.ComboBoxFindStr.Text}}) {
+        if (WindowText(combo) == *text) continue;
+        ::SetWindowTextA(combo, text->c_str());
+        // A field without the focus shows no selection.
+        HWND focus = ::GetFocus();
+        if (focus != combo && !::IsChild(combo, focus)) ::SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+    }
     auto check = [](HWND page, int id, bool on) { ::CheckDlgButton(page, id, on ? BST_CHECKED : BST_UNCHECKED); };
     check(pages_[0], ids::CheckBoxCloseMailOnly, form_.CheckBoxCloseMailOnly.Checked);
     check(pages_[0], ids::CheckBoxMailOpen, form_.CheckBoxMailOpen.Checked);
@@ -222,6 +246,9 @@ void TWin32ExportDialog::ShowModal()
     ::ShowWindow(window_, SW_SHOW);
     ::SetForegroundWindow(window_);
     ::SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(window_, ids::BtnOK)), TRUE);
+    // Activation may have passed through the first field and selected its text on the way.
+    ::SendDlgItemMessageA(pages_[0], ids::ComboBoxDir, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+    ::SendDlgItemMessageA(pages_[1], ids::ComboBoxFindStr, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 
     MSG msg;
     while (!closing_) {

@@ -37,6 +37,7 @@ private:
                                             UINT_PTR id, DWORD_PTR data);
 
     void CreateControls();
+    HWND CreateLabel(HWND page, const std::string& caption, int id, int left, int top, int width, int height);
     void SelectPage(int index);
     void PushToControls();
     void PullFromControls();
