@@ -1,7 +1,7 @@
 // NFA construction from the parse tree, and NFA state sets.
 #include "regexp/nfa.h"
 
-#include <stdexcept>
+#include "platform/platform.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ void TRE_NFA::GenerateStateList(REpNode_t node, std::int32_t entry, std::int32_t
                 AddTransition(t.a, t.b, CONST_EMPTYCharClass);
                 break;
             default:
-                throw std::runtime_error(REMSG_NFACannotHappen);
+                throw qv::Exception(REMSG_NFACannotHappen);
         }
     }
 }

@@ -49,12 +49,17 @@ void TRegularExpression::Translate(const std::string &str) {
     try {
         TREParser parser(str);
         parser.Run();
-        TRE_NFA nfa(&parser, GetLineHeadWChar(), GetLineTailWChar());
+        // The owner's codes, line head first.
+        const WChar_t lineHead = GetLineHeadWChar();
+        const WChar_t lineTail = GetLineTailWChar();
+        TRE_NFA nfa(&parser, lineHead, lineTail);
         nfa.Run();
-        auto &entry = FRegExpList.at(static_cast<std::size_t>(FCurrentIndex));
-        entry.DFA = std::make_unique<TRE_DFA>(&nfa);
-        entry.DFA->Run();
-        entry.DFA->NFA = nullptr;  // the NFA is gone once compilation ends
+        // Attached only once complete, so that a failure never leaves a half-built DFA
+        // behind (entry 0 keeps its own).
+        auto dfa = std::make_unique<TRE_DFA>(&nfa);
+        dfa->Run();
+        dfa->NFA = nullptr;  // the NFA is gone once compilation ends
+        FRegExpList.at(static_cast<std::size_t>(FCurrentIndex)).DFA = std::move(dfa);
     } catch (...) {
         if (FCurrentIndex > 0 && static_cast<std::size_t>(FCurrentIndex) < FRegExpList.size())
             FRegExpList.erase(FRegExpList.begin() + FCurrentIndex);

@@ -128,6 +128,24 @@ TEST(NFA, NestedPlusThatDoublesEveryLevelHitsTheBudget) {
     EXPECT_LE(nfa.StateCount(), RE_NFA_MAX_STATES);
 }
 
+TEST(NFA, UnknownOperationIsAnInternalErrorAndKeepsTheMovesMadeSoFar) {
+    TREParser parser("a");
+    parser.Run();
+    TREParseTree &tree = parser.ParseTree;
+    const REpNode_t bad = tree.MakeInternalNode(static_cast<REOperation_t>(9), nullptr, nullptr);
+    tree.pHeadNode = tree.MakeInternalNode(reop_Concat, tree.pHeadNode, bad);
+    TRE_NFA nfa(&parser, RE_LINEHEAD_WCHAR, RE_LINETAIL_WCHAR);
+    try {
+        nfa.Run();
+        FAIL() << "no error";
+    } catch (const ERegExpParser &) {
+        FAIL() << "reported as a syntax error";
+    } catch (const qv::Exception &e) {
+        EXPECT_STREQ(e.what(), "This cannot happen in TRE_NFA.GenerateStateList");
+    }
+    EXPECT_EQ(Moves(nfa), "0:a>2");
+}
+
 TEST(NFAStateSet, SizeMembershipAndEquality) {
     EXPECT_EQ(TRE_NFAStateSet(0).ByteCount(), 1);
     EXPECT_EQ(TRE_NFAStateSet(8).ByteCount(), 2);

@@ -188,6 +188,45 @@ TEST(RegularExpression, AnchorCodesComeFromTheVirtualOperations) {
     EXPECT_NE(s->Accepted, 0);
 }
 
+// Records the order in which compilation asks for the anchor codes.
+class RecordingAnchors : public TRegularExpression {
+public:
+    WChar_t GetLineHeadWChar() const override {
+        Calls += 'H';
+        return TRegularExpression::GetLineHeadWChar();
+    }
+    WChar_t GetLineTailWChar() const override {
+        Calls += 'T';
+        return TRegularExpression::GetLineTailWChar();
+    }
+    mutable std::string Calls;
+};
+
+TEST(RegularExpression, CompilingAsksForTheLineHeadCodeFirst) {
+    RecordingAnchors re;
+    for (int i = 0; i < 20; ++i) {
+        re.Calls.clear();
+        re.SetRegExp("^x" + std::to_string(i) + "$");
+        EXPECT_EQ(re.Calls, "HT");
+    }
+    re.Calls.clear();
+    re.SetRegExp("^x3$");  // cached: nothing compiled, nothing asked
+    EXPECT_EQ(re.Calls, "");
+}
+
+TEST(RegularExpression, FailedCompileOfEntryZeroKeepsItsDFA) {
+    TRegularExpression re;
+    TRE_DFA *empty = re.GetCurrentDFA();
+    std::string expr = "(a|b)*a";
+    for (int i = 0; i < 21; ++i) expr += "(a|b)";
+    EXPECT_THROW(re.Translate(expr), ERegExpParser);
+    EXPECT_EQ(re.CurrentIndex(), 0);
+    EXPECT_EQ(Keys(re), std::vector<std::string>{""});
+    EXPECT_EQ(re.GetCurrentDFA(), empty);
+    EXPECT_NE(re.GetpInitialDFAState()->Accepted, 0);
+    EXPECT_EQ(re.GetpInitialDFAState()->Next, nullptr);
+}
+
 TEST(RegularExpression, NextDFAStateOverRanges) {
     TRegularExpression re;
     re.SetRegExp("[c-e]x|[\x88\x9F-\x98\x72]y");  // c-e, 亜-腕
