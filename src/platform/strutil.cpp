@@ -58,14 +58,13 @@ int StrToIntDef(const std::string& text, int fallback)
 {
     std::size_t i = 0;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
     int base = 10;
-    if (text.size() - i > 2 && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         base = 16;
-        i += 2;
+        i = 2;
+    } else if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        i = 1;
     }
     if (i >= text.size()) return fallback;
     std::int64_t value = 0;
@@ -79,7 +78,7 @@ int StrToIntDef(const std::string& text, int fallback)
         value = value * base + digit;
         if (value > (base == 16 ? INT64_C(0xFFFFFFFF) : INT64_C(0x80000000))) return fallback;
     }
-    if (base == 16 && !negative) return static_cast<int>(static_cast<std::uint32_t>(value));
+    if (base == 16) return static_cast<int>(static_cast<std::uint32_t>(value));
     if (negative) value = -value;
     if (value > INT32_MAX || value < INT32_MIN) return fallback;
     return static_cast<int>(value);

@@ -26,8 +26,9 @@ bool EndsWithPathDelimiter(const std::string& text);
 std::string IncludeTrailingPathDelimiter(const std::string& text);
 
 // Integer conversion of the settings file (StrToIntDef): decimal with an optional sign, or
-// hexadecimal when the text has more than two characters and begins with 0x/0X (optionally
-// after a sign). Anything else, or a value outside the signed 32-bit range, gives `fallback`.
+// hexadecimal when the text has more than two characters and begins with 0x/0X (no sign before
+// it; eight hex digits wrap to negative values). Anything else, or a value outside the signed
+// 32-bit range, gives `fallback`.
 int StrToIntDef(const std::string& text, int fallback);
 
 }  // namespace qv

@@ -17,6 +17,7 @@ TEST(AnsiUpperCase, FoldsWholeCharactersNeverTrailBytes)
         {"ａｂｃ", "ＡＢＣ"},          // full-width Latin
         {"αβω", "ΑΒΩ"},              // Greek
         {"абвнопя", "АБВНОПЯ"},      // Cyrillic on both sides of the missing trail byte 0x7F
+        {"\xFA\x40\xEE\xF8", "\x87\x54\x87\x5D"},  // small Roman numerals i, x
         {"ヂャ", "ヂャ"},              // trail bytes 0x61 and 0x83 0x83: unchanged
         {"ソ表a", "ソ表A"},            // trail bytes 0x5C
         {"ｱｲｳ", "ｱｲｳ"},              // half-width katakana
@@ -69,7 +70,8 @@ TEST(StrToIntDef, DecimalHexAndFallback)
         int value;
     } cases[] = {{"7", 7}, {"-5", -5}, {"+3", 3}, {"0x1", 1}, {"0X1f", 31}, {"0xFFFFFFFF", -1},
                  {"", 99}, {"abc", 99}, {"1 ", 99}, {" 1", 99}, {"0x", 99}, {"2147483648", 99},
-                 {"-2147483648", INT32_MIN}, {"99999999999999999999", 99}};
+                 {"-2147483648", INT32_MIN}, {"99999999999999999999", 99},
+                 {"-0x1", 99}, {"+0x1", 99}, {"0x-1", 99}, {"0x80000000", INT32_MIN}};
     for (const Case& c : cases) EXPECT_EQ(qv::StrToIntDef(c.text, 99), c.value) << c.text;
 }
 
