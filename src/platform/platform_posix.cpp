@@ -140,14 +140,18 @@ public:
     void Release(void* module) override { ::dlclose(module); }
 };
 
-// Index of a lower-case double-byte letter in its run, or -1; the upper-case forms follow
-// the same order. Cyrillic lower case skips the trail byte 0x7F.
+// The upper-case form of a double-byte character, or the code itself. These are all the
+// characters of code page 932 that have one: full-width Latin, Greek, Cyrillic (lower case
+// skips the trail byte 0x7F) and the small Roman numerals of the two extension blocks, which
+// the system's mapping gives the capital numerals of row 13.
 unsigned UpperOfDoubleByte(unsigned code)
 {
     if (code >= 0x8281 && code <= 0x829A) return code - 0x8281 + 0x8260;  // full-width a-z
     if (code >= 0x83BF && code <= 0x83D6) return code - 0x83BF + 0x839F;  // Greek
     if (code >= 0x8470 && code <= 0x847E) return code - 0x8470 + 0x8440;  // Cyrillic a..n
     if (code >= 0x8480 && code <= 0x8491) return code - 0x8480 + 0x844F;  // Cyrillic o..ya
+    if (code >= 0xEEEF && code <= 0xEEF8) return code - 0xEEEF + 0x8754;  // small i..x
+    if (code >= 0xFA40 && code <= 0xFA49) return code - 0xFA40 + 0x8754;  // small i..x
     return code;
 }
 

@@ -121,6 +121,12 @@ TEST_F(FormExportTest, SaveHistoryMergesCaseInsensitively)
         loaded.LoadSettings(Ini());
         EXPECT_EQ(loaded.ComboBoxDir.Items, c.expected) << c.text;
     }
+    // Only the first match goes; a duplicate further down stays.
+    std::filesystem::remove(Ini());
+    form.SaveHistory("b", {"a", "B", "c", "b"}, "DirHistory");
+    TFormExport dup(toolkit);
+    dup.LoadSettings(Ini());
+    EXPECT_EQ(dup.ComboBoxDir.Items, (std::vector<std::string>{"b", "a", "c", "b"}));
     // Trail bytes are not letters: ヂ and ア stay two entries.
     std::filesystem::remove(Ini());
     form.SaveHistory("ヂ", {"ア"}, "FindHistory");
