@@ -53,7 +53,12 @@ bool CQuarvelAPI::BindHost()
         const bool oldHost = AcceptsHostWithoutSetStatus(QVA_GetVersion());
         ok = oldHost || QVA_SetStatus;
     }
-    if (!ok) return false;  // HostModule stays null; nothing reads the fields now
+    if (!ok) {
+        // HostModule stays null and nothing reads the fields now; a reference the main-module
+        // query took goes back at once, as the destructor would hand back a bound one.
+        modules.Release(module);
+        return false;
+    }
     HostModule = module;
     return true;
 }

@@ -35,7 +35,7 @@ TEST_F(Binding, VersionRuleWithAndWithoutSetStatus)
                 EXPECT_EQ(binding.QVA_SetStatus != nullptr, c.withSetStatus);
             }
         }
-        EXPECT_EQ(variant.ModuleReleases(), c.bound ? 1 : 0);
+        EXPECT_EQ(variant.ModuleReleases(), 1);  // at the failure, or by the destructor
         qv::platform::SetModules(&host->Modules());
     }
 }
