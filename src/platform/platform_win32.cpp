@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
 
 #include "platform/platform_messages.h"
@@ -149,8 +150,11 @@ public:
 
 ModuleServices& SystemModules()
 {
-    static Win32Modules modules;
-    return modules;
+    // Never destroyed: the host binding hands its module back from a destructor that runs while
+    // the library unloads, possibly after function-local statics have been torn down.
+    alignas(Win32Modules) static unsigned char storage[sizeof(Win32Modules)];
+    static Win32Modules* const modules = ::new (storage) Win32Modules;
+    return *modules;
 }
 
 std::string AnsiUpperCase(const std::string& text)

@@ -251,7 +251,7 @@ void TWin32ExportDialog::ShowModal()
     ::SendDlgItemMessageA(pages_[1], ids::ComboBoxFindStr, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 
     MSG msg;
-    while (!closing_) {
+    while (!closing_ && ::IsWindow(window_)) {
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == -1) break;
         if (got == 0) {
@@ -265,12 +265,15 @@ void TWin32ExportDialog::ShowModal()
         ::DispatchMessageA(&msg);
     }
 
-    PullFromControls();
+    if (::IsWindow(window_)) PullFromControls();
+    else window_ = nullptr;  // destroyed from outside: nothing left to read
     toolkit_.SetModalWindow(nullptr);
     disabled.reset();  // the host's windows take the activation back before the dialog goes
-    ::ShowWindow(window_, SW_HIDE);
-    ::DestroyWindow(window_);
-    window_ = nullptr;
+    if (window_) {
+        ::ShowWindow(window_, SW_HIDE);
+        ::DestroyWindow(window_);
+        window_ = nullptr;
+    }
 }
 
 void TWin32ExportDialog::Close()
