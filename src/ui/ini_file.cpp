@@ -59,7 +59,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 {
     if (const Section* s = FindSection(section))
         for (const Entry& entry : s->entries)
-            if (SameName(entry.key, key)) return entry.value;
+            if (entry.hasEquals && SameName(entry.key, key)) return entry.value;
     return fallback;
 }
 
@@ -77,7 +77,8 @@ std::vector<std::pair<std::string, std::string>> TIniFile::ReadSection(const std
 {
     std::vector<std::pair<std::string, std::string>> result;
     if (const Section* s = FindSection(section))
-        for (const Entry& entry : s->entries) result.emplace_back(entry.key, entry.value);
+        for (const Entry& entry : s->entries)
+            if (entry.hasEquals) result.emplace_back(entry.key, entry.value);
     return result;
 }
 
@@ -90,9 +91,8 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
         target = &sections_.back();
     }
     for (Entry& entry : target->entries) {
-        if (SameName(entry.key, key)) {
+        if (entry.hasEquals && SameName(entry.key, key)) {
             entry.value = value;
-            entry.hasEquals = true;
             return;
         }
     }

@@ -19,7 +19,7 @@ public:
     int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
     // An integer, non-zero meaning true.
     bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
-    // Every entry of `section` in file order (key, value); empty when the section is absent.
+    // Every key line of `section` in file order (key, value); empty when the section is absent.
     std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section) const;
 
     // Replaces the value of an existing key where it stands, or appends the key at the end of
@@ -42,7 +42,7 @@ private:
     struct Entry {
         std::string key;
         std::string value;
-        bool hasEquals;  // a line without "=" is kept as it was read
+        bool hasEquals;  // a line without "=" has no key: kept as it was read, never matched
     };
     struct Section {
         std::string name;

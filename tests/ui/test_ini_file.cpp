@@ -19,6 +19,8 @@ TEST(IniFile, ReadsTheFileSyntax)
                        " Spaced = a b \n"
                        "Eq=x=y\n"
                        "Empty=\n"
+                       "Bare\n"
+                       "Bare=found\n"
                        "FindPos=9\n"
                        "[dirhistory]\n"
                        "count=0x2\n");
@@ -30,6 +32,7 @@ TEST(IniFile, ReadsTheFileSyntax)
     EXPECT_EQ(ini.ReadString("State", "Spaced", "none"), "none");
     EXPECT_EQ(ini.ReadString("State", "Eq", ""), "x=y");
     EXPECT_EQ(ini.ReadString("State", "Empty", "none"), "");
+    EXPECT_EQ(ini.ReadString("State", "Bare", "none"), "found");  // a line without "=" has no key
     EXPECT_EQ(ini.ReadInteger("DirHistory", "Count", 0), 2);
     EXPECT_EQ(ini.ReadInteger("DirHistory", "Missing", 5), 5);
     EXPECT_EQ(ini.ReadInteger("Nowhere", "Count", 5), 5);
@@ -42,11 +45,12 @@ TEST(IniFile, WritesInPlaceAppendsAndSerialisesWithCrLf)
     TIniFile ini(dir / "s.ini");
     ini.WriteString("a", "K1", "one");  // replaced where it stands, key keeps its spelling
     ini.WriteString("A", "k3", "3");    // appended at the end of its section
+    ini.WriteString("A", "noequals", "n");  // a line without "=" is not its key
     ini.WriteInteger("C", "n", -4);     // new section after the last one
     ini.WriteBool("C", "b", true);
     ini.UpdateFile();
     EXPECT_EQ(TempDir::ReadFile(dir / "s.ini"),
-              "[A]\r\nk1=one\r\nnoequals\r\nk2=2\r\nk3=3\r\n\r\n[B]\r\nx=y\r\n\r\n[C]\r\nn=-4\r\nb=1\r\n\r\n");
+              "[A]\r\nk1=one\r\nnoequals\r\nk2=2\r\nk3=3\r\nnoequals=n\r\n\r\n[B]\r\nx=y\r\n\r\n[C]\r\nn=-4\r\nb=1\r\n\r\n");
 }
 
 TEST(IniFile, MissingFileReadsEmptyAndIsCreatedOnWrite)
