@@ -40,7 +40,7 @@ int PressAndWaitFocus(HWND dialog, UINT message, WPARAM key, LPARAM flags = 0)
 {
     const int before = FocusedId(dialog);
     ::PostMessageA(FocusOf(dialog), message, key, flags);
-    WaitUntil([&] { return FocusedId(dialog) != before; }, 2000);
+    WaitUntil([&] { return FocusedId(dialog) != before; }, 5000);
     return FocusedId(dialog);
 }
 
@@ -223,9 +223,14 @@ TEST(ProgressWindow, StaysOnTopAndItsClientAreaFollowsTheLabel)
     qv::ui::TWin32Toolkit toolkit;
     auto form = std::make_unique<TFormMessage>(toolkit);
     form->Show();
-    form->SetMessage("エクスポートするメールを取得しています。");
     HWND window = ProgressWindow();
     ASSERT_NE(window, nullptr);
+    // Placed once, centred on the screen for the size it has when first shown.
+    RECT shown;
+    ::GetWindowRect(window, &shown);
+    EXPECT_NEAR((shown.left + shown.right) / 2, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((shown.top + shown.bottom) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    form->SetMessage("エクスポートするメールを取得しています。");
     EXPECT_TRUE(::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     HWND label = FindControl(window, ids::LabelMessage);
     ASSERT_NE(label, nullptr);
@@ -250,6 +255,8 @@ TEST(ProgressWindow, StaysOnTopAndItsClientAreaFollowsTheLabel)
     form->SetMessage("短い");
     const auto shorter = sizes();
     EXPECT_LT(shorter.first, first.first);
+    EXPECT_EQ(first.second.x, shown.left);
+    EXPECT_EQ(first.second.y, shown.top);
     EXPECT_EQ(longer.second.x, first.second.x);
     EXPECT_EQ(shorter.second.y, first.second.y);
 

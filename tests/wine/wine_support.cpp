@@ -103,18 +103,65 @@ std::string ClassName(HWND window)
     return name;
 }
 
+namespace {
+
+// Enumeration callbacks (the system calls them with its own convention, which a lambda cannot
+// take on 32-bit Windows).
+BOOL CALLBACK CollectVisibleOfThisProcess(HWND window, LPARAM param)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+struct IdSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND window, LPARAM param)
+{
+    auto* s = reinterpret_cast<IdSearch*>(param);
+    if (::GetDlgCtrlID(window) != s->id) return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+struct TextSearch {
+    const char* className;
+    const std::string* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchText(HWND window, LPARAM param)
+{
+    auto* s = reinterpret_cast<TextSearch*>(param);
+    if (_stricmp(ClassName(window).c_str(), s->className) != 0 ||
+        WindowText(window).find(*s->text) == std::string::npos)
+        return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+// The longest static text: a message box's message (its icon is a static without text).
+BOOL CALLBACK LongestStatic(HWND window, LPARAM param)
+{
+    auto* best = reinterpret_cast<std::string*>(param);
+    if (_stricmp(ClassName(window).c_str(), "Static") == 0) {
+        const std::string text = WindowText(window);
+        if (text.size() > best->size()) *best = text;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopLevelWindows()
 {
     std::vector<HWND> windows;
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(window, &pid);
-            if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(window))
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumWindows(CollectVisibleOfThisProcess, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
@@ -146,43 +193,15 @@ HWND WaitForWindow(const std::function<bool(HWND)>& match, int timeoutMs)
 
 HWND FindControl(HWND root, int id)
 {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    ::EnumChildWindows(
-        root,
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (::GetDlgCtrlID(window) == s->id) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    IdSearch search{id, nullptr};
+    ::EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND FindChildWithText(HWND root, const char* className, const std::string& text)
 {
-    struct Search {
-        const char* className;
-        const std::string* text;
-        HWND found;
-    } search{className, &text, nullptr};
-    ::EnumChildWindows(
-        root,
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (_stricmp(ClassName(window).c_str(), s->className) == 0 &&
-                WindowText(window).find(*s->text) != std::string::npos) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TextSearch search{className, &text, nullptr};
+    ::EnumChildWindows(root, MatchText, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -205,19 +224,8 @@ HWND WaitForMessageBox(const std::string& caption, int timeoutMs)
 
 std::string MessageBoxText(HWND box)
 {
-    // The longest static text of the box is its message (the icon is a static without text).
     std::string longest;
-    ::EnumChildWindows(
-        box,
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* best = reinterpret_cast<std::string*>(param);
-            if (_stricmp(ClassName(window).c_str(), "Static") == 0) {
-                const std::string text = WindowText(window);
-                if (text.size() > best->size()) *best = text;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&longest));
+    ::EnumChildWindows(box, LongestStatic, reinterpret_cast<LPARAM>(&longest));
     return longest;
 }
 
