@@ -244,6 +244,25 @@ TEST_F(PluginHost, ExportWithConditionsWritesFilesFlagsAndSettings)
               "[FindHistory]\r\nCount=1\r\nHistory0=" + std::string(kSearchText) + "\r\n\r\n"
               "[State]\r\nCloseMailOnly=1\r\nMailOpen=1\r\nSelectMail=0\r\nFindPos=1\r\nUpperCase=0\r\nRegexp=0\r\n\r\n");
     EXPECT_TRUE(host_->Problems().empty());
+
+    // The next command opens the dialog with what this one saved.
+    TDriver again([&](TDriver& d) {
+        HWND dialog = WaitForDialog();
+        if (!d.Check(dialog != nullptr, "the export dialog did not open again")) return;
+        HWND dir = FindControl(dialog, ids::ComboBoxDir);
+        d.Check(WindowText(dir) == target_.Path() + "\\", "directory: " + WindowText(dir));
+        d.Check(::SendMessageA(dir, CB_GETCOUNT, 0, 0) == 1, "the directory history is not in the list");
+        d.Check(WindowText(FindControl(dialog, ids::ComboBoxFindStr)) == kSearchText, "search string not restored");
+        auto checked = [&](int id) { return ::SendMessageA(FindControl(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+        d.Check(checked(ids::CheckBoxCloseMailOnly) && checked(ids::CheckBoxMailOpen) &&
+                    !checked(ids::CheckBoxSelectMail) && checked(ids::RadioFindPos1) && !checked(ids::RadioFindPos0),
+                "the check boxes and the search position were not restored");
+        ::PostMessageA(FindControl(dialog, ids::BitBtn1), BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(win_->RunCommand(command));
+    again.Join();
+    EXPECT_TRUE(again.Problems().empty()) << again.Report();
+    EXPECT_EQ(ListDir(target_.Path()).size(), 2u);
 }
 
 // An error that ends the command (here the settings file cannot be read: a folder has its name)
