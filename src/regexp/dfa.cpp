@@ -29,6 +29,8 @@ void TRE_DFA::Run() {
     HasLHead = NFA->HasLHead;
     HasLTail = NFA->HasLTail;
     Convert_NFA_to_DFA();
+    FEmptyFrom = {};
+    FEmptyTo = {};
     StateListSort();
     CheckIfRegExpIsSimple();
     BuildLookupTables();
@@ -36,6 +38,18 @@ void TRE_DFA::Run() {
 
 void TRE_DFA::Convert_NFA_to_DFA() {
     FNFAStateCount = NFA->StateCount();
+    // The empty moves of every NFA state, gathered once: closures then skip the
+    // character moves, of which a state may have thousands.
+    const auto &nfaStates = NFA->StateList();
+    FEmptyFrom.assign(nfaStates.size() + 1, 0);
+    FEmptyTo.clear();
+    for (std::size_t v = 0; v < nfaStates.size(); ++v) {
+        FEmptyFrom[v] = FEmptyTo.size();
+        for (const RE_NFANode_t *m = nfaStates[v]; m != nullptr; m = m->Next)
+            if (IsEmptyClass(m->CharClass)) FEmptyTo.push_back(m->TransitTo);
+    }
+    FEmptyFrom[nfaStates.size()] = FEmptyTo.size();
+
     auto s = std::make_unique<TRE_NFAStateSet>(FNFAStateCount);
     s->Include(NFA->EntryState);
     Collect_Empty_Transition(*s);
@@ -44,6 +58,7 @@ void TRE_DFA::Convert_NFA_to_DFA() {
     for (RE_pDFAState_t D = Fetch_Unvisited_D_state(); D != nullptr; D = Fetch_Unvisited_D_state()) {
         D->Visited = RE_DFA_TRUE;
         RE_DFATransList_t P = Compute_Reachable_N_state(D);
+        if (P.size() > RE_DFA_MAX_TRANSITIONS - FSubs.size()) RaiseTooComplex();
         // Taken last-appearing first, each put at the head of D's list: the list ends
         // up in order of first appearance, and new states are numbered in this order.
         for (auto t = P.rbegin(); t != P.rend(); ++t) {
@@ -56,16 +71,23 @@ void TRE_DFA::Convert_NFA_to_DFA() {
 
 void TRE_DFA::Collect_Empty_Transition(TRE_NFAStateSet &s) const {
     const auto &states = NFA->StateList();
+    const bool gathered = FEmptyFrom.size() == states.size() + 1;
     std::vector<std::int32_t> stack;
     s.ForEach([&stack](std::int32_t i) { stack.push_back(i); });
+    auto visit = [&s, &stack](std::int32_t to) {
+        if (!s.Has(to)) {
+            s.Include(to);
+            stack.push_back(to);
+        }
+    };
     while (!stack.empty()) {
-        const std::int32_t v = stack.back();
+        const auto v = static_cast<std::size_t>(stack.back());
         stack.pop_back();
-        for (const RE_NFANode_t *m = states[static_cast<std::size_t>(v)]; m != nullptr; m = m->Next) {
-            if (IsEmptyClass(m->CharClass) && !s.Has(m->TransitTo)) {
-                s.Include(m->TransitTo);
-                stack.push_back(m->TransitTo);
-            }
+        if (gathered) {
+            for (std::size_t k = FEmptyFrom[v]; k < FEmptyFrom[v + 1]; ++k) visit(FEmptyTo[k]);
+        } else {
+            for (const RE_NFANode_t *m = states[v]; m != nullptr; m = m->Next)
+                if (IsEmptyClass(m->CharClass)) visit(m->TransitTo);
         }
     }
 }

@@ -59,9 +59,12 @@ struct RE_DFATransNode_t {
 };
 using RE_DFATransList_t = std::vector<RE_DFATransNode_t>;
 
-// Budgets of the subset construction; past either, ERegExpParser(REMSG_RegExpTooComplex).
+// Budgets of the subset construction; past any, ERegExpParser(REMSG_RegExpTooComplex).
 constexpr std::size_t RE_DFA_MAX_STATES = 100000;
 constexpr std::size_t RE_DFA_MAX_SET_BYTES = std::size_t{64} << 20;  // NFA sets of all states
+// Transitions of all states: a blow-up over many distinct classes multiplies the states
+// by the classes, in time and memory, well before the state budget is reached.
+constexpr std::size_t RE_DFA_MAX_TRANSITIONS = 2000000;
 // Byte rows are built only while states x byte classes stays below this many entries.
 constexpr std::size_t RE_DFA_MAX_BYTE_ROW_ENTRIES = std::size_t{4} << 20;
 
@@ -140,6 +143,9 @@ private:
     std::size_t FNextUnvisited = 0;
     std::size_t FSetBytes = 0;
     std::int32_t FNFAStateCount = 0;
+    // Targets of the empty moves of NFA state v: FEmptyTo[FEmptyFrom[v] .. FEmptyFrom[v+1]).
+    std::vector<std::size_t> FEmptyFrom;
+    std::vector<std::int32_t> FEmptyTo;
 
     std::uint8_t FByteClassMap[256] = {};
     std::vector<RE_pDFAState_t> FByteRows;

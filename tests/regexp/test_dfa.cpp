@@ -190,6 +190,36 @@ TEST(DFA, ExponentialBlowUpHitsTheBudgetAndFreesEverything) {
     EXPECT_EQ(dfa.StateList().size(), RE_DFA_MAX_STATES);
 }
 
+TEST(DFA, BlowUpOverManyClassesHitsTheTransitionBudget) {
+    // 300 distinct characters in each choice: every state has 300 transitions, so the
+    // 2^14 states would need about five million of them.
+    std::string choice = "(";
+    for (unsigned c = 0x889F; c < 0x889F + 300; ++c) {
+        if (c != 0x889F) choice += '|';
+        choice += static_cast<char>(c >> 8);
+        choice += static_cast<char>(c & 0xFF);
+    }
+    choice += ')';
+    std::string expr = choice + "*\\x889F";
+    for (int i = 0; i < 13; ++i) expr += choice;
+    TREParser parser(expr);
+    parser.Run();
+    TRE_NFA nfa(&parser, RE_LINEHEAD_WCHAR, RE_LINETAIL_WCHAR);
+    nfa.Run();
+    TRE_DFA dfa(&nfa);
+    try {
+        dfa.Run();
+        FAIL() << "no error";
+    } catch (const ERegExpParser &e) {
+        EXPECT_STREQ(e.Message().c_str(), REMSG_RegExpTooComplex);
+    }
+    std::size_t transitions = 0;
+    for (const auto &state : dfa.StateList())
+        for (const RE_DFAStateSub_t *t = state->Next; t != nullptr; t = t->Next) ++transitions;
+    EXPECT_LE(transitions, RE_DFA_MAX_TRANSITIONS);
+    EXPECT_LT(dfa.StateList().size(), RE_DFA_MAX_STATES);
+}
+
 TEST(DFA, ModerateBlowUpStaysWithinTheBudget) {
     std::string expr = "(a|b)*a";
     for (int i = 0; i < 10; ++i) expr += "(a|b)";
