@@ -146,6 +146,32 @@ void MatchEX_1MBLine_DotStarTail(benchmark::State &s) { Match(s, LongLine(), ".*
 BENCHMARK(MatchStd_1MBLine_DotStar)->Unit(benchmark::kMillisecond);
 BENCHMARK(MatchEX_1MBLine_DotStarTail)->Unit(benchmark::kMillisecond);
 
+// Every match in turn, each search starting after the previous match as a global
+// substitution does: blocks of 4100 'a' and a 'b', searched with 'a*x|b', so that each
+// search walks long enough to start remembering dead ends.
+void MatchStd_1MB_EveryMatch(benchmark::State &state) {
+    static const std::string text = [] {
+        std::string t;
+        while (t.size() < 1024 * 1024) t += std::string(4100, 'a') + 'b';
+        return t;
+    }();
+    TMatchCORE m;
+    m.SetRegExp("a*x|b");
+    for (auto _ : state) {
+        std::size_t count = 0;
+        const char *s = nullptr;
+        const char *e = text.c_str();
+        for (;;) {
+            m.MatchStd(e, s, e);
+            if (s == nullptr) break;
+            ++count;
+        }
+        benchmark::DoNotOptimize(count);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(MatchStd_1MB_EveryMatch)->Unit(benchmark::kMillisecond);
+
 // One DFA step per character of the large text, through the tables and by list walk.
 template <RE_pDFAState_t (*Step)(const RE_DFAState_t *, WChar_t)>
 void StepAlongText(benchmark::State &state) {

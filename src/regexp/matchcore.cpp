@@ -11,7 +11,7 @@
 // a later walk arriving there in the same state would find nothing either and stops.
 #include "regexp/matchcore.h"
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -39,10 +39,13 @@ public:
     bool KnownDead(const char *q, const RE_DFAState_t *state) {
         if (!FOn) {
             if (++FSteps <= FLimit) return false;
-            FDead.assign(std::strlen(FText) + 1, nullptr);
             FOn = true;
         }
-        const RE_DFAState_t *&slot = FDead[static_cast<std::size_t>(q - FText)];
+        // Grown as walks reach further, not sized to the whole text: a caller that
+        // searches the rest of a long text again and again pays only for what it walks.
+        const auto at = static_cast<std::size_t>(q - FText);
+        if (at >= FDead.size()) FDead.resize(std::max(at + 1, 2 * FDead.size()), nullptr);
+        const RE_DFAState_t *&slot = FDead[at];
         if (slot == state) return true;
         slot = state;
         return false;
