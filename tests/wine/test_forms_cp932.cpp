@@ -194,7 +194,7 @@ TEST_F(ExportDialogWindow, FolderBrowserDisablesTheDialogWhileOpen)
 {
     form_.ComboBoxDir.Text = "C:\\before";
     Run([](TDriver& d, HWND dialog) {
-        ::PostMessageA(FindControl(dialog, ids::BtnDir), BM_CLICK, 0, 0);
+        ::PostMessageA(FocusOf(dialog), WM_SYSCHAR, 'r', 1 << 29);  // Alt+R: the browse button
         HWND browser = WaitForWindow([&](HWND w) {
             return w != dialog && ClassName(w) == "#32770" && FindChildWithText(w, "Static", "フォルダの選択");
         });

@@ -290,6 +290,39 @@ void TWin32ExportDialog::BringToFront()
     ::SetForegroundWindow(window_);
 }
 
+namespace {
+
+bool IsRadio(HWND window) { return (::SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0; }
+
+}  // namespace
+
+std::vector<HWND> TWin32ExportDialog::TabOrder() const
+{
+    // OK, Cancel, the page control, then the visible page's controls. The pages lie above the
+    // page control so that they paint over it, so the window order cannot give this order.
+    std::vector<HWND> order{::GetDlgItem(window_, ids::BtnOK), ::GetDlgItem(window_, ids::BitBtn1), tabs_};
+    HWND page = pages_[::SendMessageA(tabs_, TCM_GETCURSEL, 0, 0) == 1 ? 1 : 0];
+    for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = ::GetWindowLongPtrA(child, GWL_STYLE);
+        if (!(style & WS_TABSTOP) || !(style & WS_VISIBLE) || (style & WS_DISABLED)) continue;
+        if (!IsRadio(child)) {
+            order.push_back(child);
+            continue;
+        }
+        // A radio group is one stop: its checked item, else its first.
+        HWND stop = child;
+        for (HWND item = child;;) {
+            if (::SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED) stop = item;
+            HWND next = ::GetWindow(item, GW_HWNDNEXT);
+            if (!next || (::GetWindowLongPtrA(next, GWL_STYLE) & WS_GROUP)) break;
+            item = next;
+            child = next;
+        }
+        order.push_back(stop);
+    }
+    return order;
+}
+
 bool TWin32ExportDialog::PreTranslate(MSG& msg)
 {
     if (msg.hwnd != window_ && !::IsChild(window_, msg.hwnd)) return false;
@@ -304,42 +337,17 @@ bool TWin32ExportDialog::PreTranslate(MSG& msg)
         SelectPage(1 - static_cast<int>(::SendMessageA(tabs_, TCM_GETCURSEL, 0, 0)));
         return true;
     }
-    // Tab order: OK, Cancel, the page control, then the visible page's controls (the pages lie
-    // above the page control for painting, so the window order cannot give this order).
-    std::vector<HWND> order{::GetDlgItem(window_, ids::BtnOK), ::GetDlgItem(window_, ids::BitBtn1), tabs_};
-    HWND page = pages_[::SendMessageA(tabs_, TCM_GETCURSEL, 0, 0) == 1 ? 1 : 0];
-    for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        const LONG_PTR style = ::GetWindowLongPtrA(child, GWL_STYLE);
-        if (!(style & WS_TABSTOP) || !(style & WS_VISIBLE) || (style & WS_DISABLED)) continue;
-        if (::SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
-            // Entering a radio group lands on its checked item.
-            for (HWND item = child; item; item = ::GetNextDlgGroupItem(page, item, FALSE)) {
-                if (::SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-                    child = item;
-                    break;
-                }
-                if (::GetNextDlgGroupItem(page, item, FALSE) == child) break;
-            }
-            order.push_back(child);
-            while (HWND next = ::GetWindow(child, GW_HWNDNEXT)) {
-                if (::GetWindowLongPtrA(next, GWL_STYLE) & WS_GROUP) break;
-                child = next;
-            }
-            continue;
-        }
-        order.push_back(child);
-    }
+    const std::vector<HWND> order = TabOrder();
     HWND focus = ::GetFocus();
     std::size_t current = order.size();
-    for (std::size_t i = 0; i < order.size(); ++i)
-        if (order[i] == focus || ::IsChild(order[i], focus) ||
-            (::GetParent(focus) == ::GetParent(order[i]) && (::SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) &&
-             (::SendMessageA(order[i], WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)))
-            current = i;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const bool sameRadioGroup = focus && IsRadio(focus) && IsRadio(order[i]) &&
+                                    ::GetParent(focus) == ::GetParent(order[i]);
+        if (order[i] == focus || ::IsChild(order[i], focus) || sameRadioGroup) current = i;
+    }
+    const std::size_t n = order.size();
     const bool back = ::GetKeyState(VK_SHIFT) < 0;
-    std::size_t next;
-    if (current == order.size()) next = back ? order.size() - 1 : 0;
-    else next = back ? (current + order.size() - 1) % order.size() : (current + 1) % order.size();
+    const std::size_t next = current == n ? (back ? n - 1 : 0) : (back ? current + n - 1 : current + 1) % n;
     ::SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(order[next]), TRUE);
     return true;
 }

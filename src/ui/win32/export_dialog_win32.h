@@ -44,6 +44,7 @@ private:
     void RunHandler(bool okButton);
     void DrawGlyphButton(const DRAWITEMSTRUCT& item);
     bool PreTranslate(MSG& msg);
+    std::vector<HWND> TabOrder() const;
 
     TFormExport& form_;
     TWin32Toolkit& toolkit_;
