@@ -24,3 +24,8 @@ fs='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 for f in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do reg "$fs" /v "$f" /t REG_SZ /d 'IPAPGothic'; done
 for f in 'ＭＳ ゴシック' 'MS Gothic'; do reg "$fs" /v "$f" /t REG_SZ /d 'IPAGothic'; done
 "$QV_WINESERVER" -w
+# In a Japanese locale Wine does not pick its built-in caption-button font from its data folder;
+# a copy in the prefix's font folder draws the close box as a cross instead of the letter "r".
+for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /opt/wine*/share/wine/fonts; do
+  if [ -f "$dir/marlett.ttf" ]; then cp "$dir/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"; break; fi
+done
