@@ -156,6 +156,7 @@ RE_DFATransList_t TRE_DFA::Compute_Reachable_N_state(const RE_DFAState_t *D) con
                 P[at].ToNFAStateSet->Include(m->TransitTo);
                 continue;
             }
+            CheckPendingSets(P.size() + 1);
             RE_DFATransNode_t t{m->CharClass, std::make_unique<TRE_NFAStateSet>(FNFAStateCount)};
             t.ToNFAStateSet->Include(m->TransitTo);
             P.push_back(std::move(t));
@@ -203,6 +204,7 @@ RE_DFATransList_t TRE_DFA::Compute_Reachable_N_state(const RE_DFAState_t *D) con
             pieces.back().CharClass.EndChar = static_cast<WChar_t>(hi);
             continue;
         }
+        CheckPendingSets(pieces.size() + 1);
         RE_DFATransNode_t t{{static_cast<WChar_t>(lo), static_cast<WChar_t>(hi)},
                             std::make_unique<TRE_NFAStateSet>(FNFAStateCount)};
         for (std::size_t j = 0; j < P.size(); ++j)
@@ -211,6 +213,11 @@ RE_DFATransList_t TRE_DFA::Compute_Reachable_N_state(const RE_DFAState_t *D) con
         lastCover = std::move(cover);
     }
     return pieces;
+}
+
+void TRE_DFA::CheckPendingSets(std::size_t count) const {
+    const std::size_t bytes = static_cast<std::size_t>(FNFAStateCount) / 8 + 1;
+    if (count > RE_DFA_MAX_SET_BYTES / bytes) RaiseTooComplex();
 }
 
 RE_pDFAStateSub_t TRE_DFA::AddTransition(RE_pDFAState_t state, RECharClass_t cc, RE_pDFAState_t to) {

@@ -61,7 +61,8 @@ using RE_DFATransList_t = std::vector<RE_DFATransNode_t>;
 
 // Budgets of the subset construction; past any, ERegExpParser(REMSG_RegExpTooComplex).
 constexpr std::size_t RE_DFA_MAX_STATES = 100000;
-constexpr std::size_t RE_DFA_MAX_SET_BYTES = std::size_t{64} << 20;  // NFA sets of all states
+// NFA sets of all states; the pending sets of the state being expanded, on their own.
+constexpr std::size_t RE_DFA_MAX_SET_BYTES = std::size_t{64} << 20;
 // Transitions of all states: a blow-up over many distinct classes multiplies the states
 // by the classes, in time and memory, well before the state budget is reached.
 constexpr std::size_t RE_DFA_MAX_TRANSITIONS = 2000000;
@@ -136,6 +137,8 @@ public:
 
 private:
     void BuildLookupTables();
+    // Refuses a state whose pending transitions would hold more than the set budget.
+    void CheckPendingSets(std::size_t count) const;
 
     std::vector<std::unique_ptr<RE_DFAState_t>> FStateList;
     std::deque<RE_DFAStateSub_t> FSubs;  // storage of every transition

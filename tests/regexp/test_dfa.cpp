@@ -220,6 +220,39 @@ TEST(DFA, BlowUpOverManyClassesHitsTheTransitionBudget) {
     EXPECT_LT(dfa.StateList().size(), RE_DFA_MAX_STATES);
 }
 
+TEST(DFA, PendingSetsOfOneStateAreBudgetedToo) {
+    // 3000 distinct characters, then 'a' under sixteen nested repetitions (about 200000
+    // NFA states): the first state alone would hold 3000 sets of 24 KB each.
+    std::string expr = "(";
+    for (unsigned c = 0x889F; c < 0x889F + 3000; ++c) {
+        if (c != 0x889F) expr += '|';
+        expr += static_cast<char>(c >> 8);
+        expr += static_cast<char>(c & 0xFF);
+    }
+    expr += ')';
+    std::string nested = "a";
+    for (int i = 0; i < 16; ++i) nested = "(" + nested + ")+";
+    TREParser parser(expr + nested);
+    parser.Run();
+    TRE_NFA nfa(&parser, RE_LINEHEAD_WCHAR, RE_LINETAIL_WCHAR);
+    nfa.Run();
+    TRE_DFA dfa(&nfa);
+    try {
+        dfa.Run();
+        FAIL() << "no error";
+    } catch (const ERegExpParser &e) {
+        EXPECT_STREQ(e.Message().c_str(), REMSG_RegExpTooComplex);
+    }
+    // With a third of the characters it compiles.
+    TREParser smaller("(" + expr.substr(1, 3 * 1000 - 1) + ")" + nested);
+    smaller.Run();
+    TRE_NFA nfa2(&smaller, RE_LINEHEAD_WCHAR, RE_LINETAIL_WCHAR);
+    nfa2.Run();
+    TRE_DFA dfa2(&nfa2);
+    dfa2.Run();
+    EXPECT_EQ(dfa2.pInitialState->Next->CharClass.StartChar, 0x889F);
+}
+
 TEST(DFA, ModerateBlowUpStaysWithinTheBudget) {
     std::string expr = "(a|b)*a";
     for (int i = 0; i < 10; ++i) expr += "(a|b)";
