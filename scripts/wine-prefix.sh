@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Creates a fresh Wine prefix for the tests: no Mono/Gecko prompts, no crash dialog (a crashing
 # program fails instead of waiting), and a Japanese font behind the dialog fonts.
+#   scripts/wine-prefix.sh [--dpi N]     (N: the screen resolution Windows programs see; 96 by default)
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
+dpi=96
+if [ "${1:-}" = "--dpi" ]; then dpi=${2:?--dpi needs a value}; fi
 
 if [ -d "$WINEPREFIX" ]; then
   "$QV_WINESERVER" -k 2>/dev/null || true
@@ -14,6 +17,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 
 reg() { "$QV_WINE" reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
 # A crash ends the program at once instead of starting the debugger.
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d 'false'

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "ui/form_export.h"
@@ -45,6 +46,14 @@ int PressAndWaitFocus(HWND dialog, UINT message, WPARAM key, LPARAM flags = 0)
 }
 
 bool Checked(HWND dialog, int id) { return ::SendMessageA(FindControl(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The resolution the run was set up for (QV_EXPECT_DPI) is the one the windows are scaled to.
+TEST(Screen, ResolutionIsTheOneTheRunAskedFor)
+{
+    const char* expected = std::getenv("QV_EXPECT_DPI");
+    if (!expected) GTEST_SKIP() << "QV_EXPECT_DPI not set";
+    EXPECT_EQ(Scaled(96), std::atoi(expected));
+}
 
 class ExportDialogWindow : public ::testing::Test {
 protected:
