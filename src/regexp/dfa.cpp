@@ -83,6 +83,7 @@ void TRE_DFA::Collect_Empty_Transition(TRE_NFAStateSet &s) const {
     while (!stack.empty()) {
         const auto v = static_cast<std::size_t>(stack.back());
         stack.pop_back();
+        CountWork(1 + (gathered ? FEmptyFrom[v + 1] - FEmptyFrom[v] : 0));
         if (gathered) {
             for (std::size_t k = FEmptyFrom[v]; k < FEmptyFrom[v + 1]; ++k) visit(FEmptyTo[k]);
         } else {
@@ -132,7 +133,9 @@ RE_DFATransList_t TRE_DFA::Compute_Reachable_N_state(const RE_DFAState_t *D) con
     RE_DFATransList_t P;
     std::unordered_map<std::uint32_t, std::size_t> byClass;
     D->StateSet->ForEach([&](std::int32_t i) {
+        CountWork(1);
         for (const RE_NFANode_t *m = states[static_cast<std::size_t>(i)]; m != nullptr; m = m->Next) {
+            CountWork(1);
             if (IsEmptyClass(m->CharClass)) continue;
             const std::uint32_t key =
                 (std::uint32_t{m->CharClass.StartChar} << 16) | m->CharClass.EndChar;
@@ -213,6 +216,11 @@ RE_DFATransList_t TRE_DFA::Compute_Reachable_N_state(const RE_DFAState_t *D) con
         lastCover = std::move(cover);
     }
     return pieces;
+}
+
+void TRE_DFA::CountWork(std::size_t steps) const {
+    FWork += steps;
+    if (FWork > RE_DFA_MAX_WORK) RaiseTooComplex();
 }
 
 void TRE_DFA::CheckPendingSets(std::size_t count) const {
@@ -329,4 +337,5 @@ void TRE_DFA::DestroyStateList() {
     FWideMoves.clear();
     FNextUnvisited = 0;
     FSetBytes = 0;
+    FWork = 0;
 }

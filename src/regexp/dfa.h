@@ -66,6 +66,9 @@ constexpr std::size_t RE_DFA_MAX_SET_BYTES = std::size_t{64} << 20;
 // Transitions of all states: a blow-up over many distinct classes multiplies the states
 // by the classes, in time and memory, well before the state budget is reached.
 constexpr std::size_t RE_DFA_MAX_TRANSITIONS = 2000000;
+// NFA states and moves visited while expanding states and collecting closures: huge
+// NFAs (nested repetitions copy their operand) make every state expensive.
+constexpr std::size_t RE_DFA_MAX_WORK = 200000000;
 // Byte rows are built only while states x byte classes stays below this many entries.
 constexpr std::size_t RE_DFA_MAX_BYTE_ROW_ENTRIES = std::size_t{4} << 20;
 
@@ -139,6 +142,8 @@ private:
     void BuildLookupTables();
     // Refuses a state whose pending transitions would hold more than the set budget.
     void CheckPendingSets(std::size_t count) const;
+    // Adds to the work done so far; refuses the expression past the budget.
+    void CountWork(std::size_t steps) const;
 
     std::vector<std::unique_ptr<RE_DFAState_t>> FStateList;
     std::deque<RE_DFAStateSub_t> FSubs;  // storage of every transition
@@ -146,6 +151,7 @@ private:
     std::size_t FNextUnvisited = 0;
     std::size_t FSetBytes = 0;
     std::int32_t FNFAStateCount = 0;
+    mutable std::size_t FWork = 0;
     // Targets of the empty moves of NFA state v: FEmptyTo[FEmptyFrom[v] .. FEmptyFrom[v+1]).
     std::vector<std::size_t> FEmptyFrom;
     std::vector<std::int32_t> FEmptyTo;

@@ -253,6 +253,28 @@ TEST(DFA, PendingSetsOfOneStateAreBudgetedToo) {
     EXPECT_EQ(dfa2.pInitialState->Next->CharClass.StartChar, 0x889F);
 }
 
+TEST(DFA, HugeNFAWithAGrowingDFAHitsTheWorkBudget) {
+    // Seventeen nested repetitions copy (a|b) about 130000 times, and what follows makes
+    // the DFA grow: every one of its states would visit hundreds of thousands of NFA
+    // states.
+    std::string expr = "a|b";
+    for (int i = 0; i < 17; ++i) expr = "(" + expr + ")+";
+    expr += "a";
+    for (int i = 0; i < 12; ++i) expr += "(a|b)";
+    TREParser parser(expr);
+    parser.Run();
+    TRE_NFA nfa(&parser, RE_LINEHEAD_WCHAR, RE_LINETAIL_WCHAR);
+    nfa.Run();
+    TRE_DFA dfa(&nfa);
+    try {
+        dfa.Run();
+        FAIL() << "no error";
+    } catch (const ERegExpParser &e) {
+        EXPECT_STREQ(e.Message().c_str(), REMSG_RegExpTooComplex);
+    }
+    EXPECT_LT(dfa.StateList().size(), 1000u);
+}
+
 TEST(DFA, ModerateBlowUpStaysWithinTheBudget) {
     std::string expr = "(a|b)*a";
     for (int i = 0; i < 10; ++i) expr += "(a|b)";
