@@ -107,6 +107,18 @@ TEST(DFA, AnchorCodesOfTheOwnerAreCopied) {
     EXPECT_EQ(k.dfa.SimpleRegExp, "\na");
 }
 
+TEST(DFA, PlainStringCheckEndsOnACycle) {
+    // No DFA made from an expression has a cycle of single-code moves through
+    // non-accepting states; one made by hand must not keep the check walking.
+    Compiled k("ab");
+    RE_pDFAState_t s0 = k.dfa.pInitialState;
+    RE_pDFAState_t s1 = s0->Next->TransitTo;
+    s1->Next->TransitTo = s0;
+    k.dfa.CheckIfRegExpIsSimple();
+    EXPECT_FALSE(k.dfa.RegExpIsSimple);
+    EXPECT_EQ(k.dfa.SimpleRegExp, "");
+}
+
 TEST(DFA, NoStateSetRepeatsAndNoEmptyTransitionRemains) {
     Compiled k("(a|b)*abb(c|a*)d?|[x-z]+[^a]");
     const auto &states = k.dfa.StateList();
