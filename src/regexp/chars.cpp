@@ -91,33 +91,39 @@ int OctWCharToInt(WChar_t C) {
     return -1;
 }
 
+// The digit readers leave Index on the first character that is not taken, whatever it
+// is: a zero byte after the digits ends the text, so it must not be stepped over.
 int HexStrToInt(const std::string &S, int &Index) {
     int value = 0;
     int count = 0;
+    int before = Index;
     WChar_t c = GetWChar(S, Index);
     while (c != 0 && HexWCharToInt(c) >= 0 && count < 4) {
         value = value * 16 + HexWCharToInt(c);
         ++count;
+        before = Index;
         c = GetWChar(S, Index);
     }
     if (count == 0) Raise(REMSG_InvalidHex, Index);
-    if (c != 0) UnGetWChar(S, Index);
+    Index = before;
     return value;
 }
 
 int OctStrToInt(const std::string &S, int &Index) {
     int value = 0;
     int count = 0;
+    int before = Index;
     WChar_t c = GetWChar(S, Index);
     while (c != 0 && OctWCharToInt(c) >= 0 && count < 6) {
         const int next = value * 8 + OctWCharToInt(c);
         if (next > 0xFFFF) Raise(REMSG_InvalidOct, Index);
         value = next;
         ++count;
+        before = Index;
         c = GetWChar(S, Index);
     }
     if (count == 0) Raise(REMSG_InvalidOct, Index);
-    if (c != 0) UnGetWChar(S, Index);
+    Index = before;
     return value;
 }
 

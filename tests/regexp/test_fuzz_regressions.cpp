@@ -1,0 +1,124 @@
+// Inputs the fuzz targets found, minimized, each run through the checks of the target
+// that found it: the same pipeline, asserting no crash and a sane result.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "regexp/fuzzy_dictionary.h"
+#include "regexp/matchcore.h"
+#include "regexp/parser.h"
+#include "regexp/preprocessor.h"
+#include "regexp/synonym_file.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+bool Parses(const std::string &expr) {
+    try {
+        TREParser parser(expr);
+        parser.Run();
+        return true;
+    } catch (const ERegExpParser &) {
+        return false;
+    }
+}
+
+// A zero byte ends an expression. The hexadecimal and octal escape readers used to step
+// over a zero byte that directly followed their digits, so the bytes after it were
+// parsed (or re-emitted by the preprocessor) as if they belonged to the expression.
+struct ZeroAfterEscape {
+    std::string expr;      // holds a zero byte right after an escape's digits
+    std::string equivalent;  // the expression the part before the zero byte spells
+};
+
+const ZeroAfterEscape kZeroAfterEscape[] = {
+    {"\\x41\0("s, "A"},
+    {"\\101\0)"s, "A"},
+    {"a\\22\0\x03\xF0,d\xFF("s, "a\\22"},
+    {"\\x40\0]"s, "@"},
+    {"\\x4\0|b"s, "\\x04"},
+    {"(\\x41\0)"s, "(A"},  // the group stays open: the zero byte ends the text
+};
+
+TEST(FuzzRegressions, ParserStopsAtAZeroByteAfterAnEscape) {
+    for (const ZeroAfterEscape &c : kZeroAfterEscape) {
+        SCOPED_TRACE(c.equivalent);
+        EXPECT_EQ(Parses(c.expr), Parses(c.equivalent));
+    }
+    // Inside brackets the zero byte ends the text before the closing bracket.
+    try {
+        TREParser parser("[\\x41\0]"s);
+        parser.Run();
+        ADD_FAILURE() << "a class cut by a zero byte parsed";
+    } catch (const ERegExpParser &e) {
+        EXPECT_EQ(e.ErrorPos, 7);
+    }
+}
+
+TEST(FuzzRegressions, EscapeDigitsLeaveIndexOnAZeroByte) {
+    const std::string hex = "x41\0z"s;
+    int index = 1;
+    EXPECT_EQ(GetQuotedWChar(hex, index), 0x41);
+    EXPECT_EQ(index, 4);
+    const std::string oct = "101\0z"s;
+    index = 1;
+    EXPECT_EQ(GetQuotedWChar(oct, index), 0x41);
+    EXPECT_EQ(index, 4);
+}
+
+// The preprocessor target: both passes on; a rewrite of an expression the parser
+// accepts is accepted too, and nothing after the zero byte reaches the rewrite.
+TEST(FuzzRegressions, PreprocessorRewritesOnlyUpToAZeroByteAfterAnEscape) {
+    const std::string cases[] = {
+        "\x82[\\x81\\x40-\\xFC\\xFC\0]"s,  // a double-byte character with trail '[' first
+        "\\x40\0]"s,
+        "\\101\0("s,
+    };
+    for (const std::string &expr : cases) {
+        TREPreProcessor pre(expr);
+        pre.ListOfFuzzyCharDic().push_back(RE_FuzzyCharDic());
+        pre.SetUseFuzzyCharDic(true);
+        pre.SetUseSynonymDic(true);
+        pre.Run();
+        const std::string &out = pre.ProcessedRegExpStr();
+        EXPECT_EQ(out.find('\0'), std::string::npos);
+        EXPECT_TRUE(Parses(expr.substr(0, expr.find('\0'))));
+        EXPECT_TRUE(Parses(out)) << out;
+    }
+}
+
+// The synonym target: a dictionary read from text drives the synonym pass.
+TEST(FuzzRegressions, SynonymPassStopsAtAZeroByteAfterAnEscape) {
+    const std::string expr = "\\22\0\x03\xF0,d\xFF(\0 "s;
+    TREPreProcessor pre(expr);
+    pre.ListOfSynonymDic().push_back(std::make_shared<const REDictionary_t>(ParseSynonymDic("b,abc")));
+    pre.SetUseSynonymDic(true);
+    pre.Run();
+    EXPECT_EQ(pre.ProcessedRegExpStr(), "\\22");
+    EXPECT_TRUE(Parses(pre.ProcessedRegExpStr()));
+}
+
+// The match target: the expression compiles and matches what the part before the zero
+// byte spells, in both line-separator modes.
+TEST(FuzzRegressions, MatchCoreCompilesAnExpressionCutAfterAnEscape) {
+    for (TMatchCORE_LineSeparator mode : {mcls_CRLF, mcls_LF}) {
+        TMatchCORE m;
+        m.LineSeparator = mode;
+        m.SetRegExp("\\101\0("s);
+        const std::string text = "xA";
+        const char *s = nullptr;
+        const char *e = nullptr;
+        m.MatchStd(text.c_str(), s, e);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s - text.c_str(), 1);
+        EXPECT_EQ(e - text.c_str(), 2);
+        m.MatchEX(text.c_str(), s, e);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s - text.c_str(), 1);
+        EXPECT_EQ(e - text.c_str(), 2);
+    }
+}
+
+}  // namespace
