@@ -197,6 +197,27 @@ TEST_P(CancelledExport, WarningKeepsTheDialogAndCancelWritesNothing)
 INSTANTIATE_TEST_SUITE_P(Wine, CancelledExport,
                          ::testing::Values(CancelBy::Button, CancelBy::Escape, CancelBy::CloseBox));
 
+// The texts the progress window's label shows during a command, seen through a hook on the
+// thread's window procedures, and the window that showed them.
+struct ProgressTrace {
+    std::vector<std::string> Texts;
+    HWND Window = nullptr;
+    LONG_PTR ExStyle = 0;
+};
+ProgressTrace* g_trace = nullptr;
+
+LRESULT CALLBACK TraceLabelTexts(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_trace && call->message == WM_SETTEXT && call->lParam &&
+        ::GetDlgCtrlID(call->hwnd) == ids::LabelMessage) {
+        g_trace->Texts.push_back(reinterpret_cast<const char*>(call->lParam));
+        g_trace->Window = ::GetParent(call->hwnd);
+        g_trace->ExStyle = ::GetWindowLongPtrA(g_trace->Window, GWL_EXSTYLE);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // The dialog filled in as a user would: directory, unread only, mark as read, the second page
 // by its accelerator, a search string in bodies only, confirmed with Enter.
 TEST_F(PluginHost, ExportWithConditionsWritesFilesFlagsAndSettings)
@@ -225,9 +246,22 @@ TEST_F(PluginHost, ExportWithConditionsWritesFilesFlagsAndSettings)
         ::PostMessageA(FocusOf(dialog), WM_KEYDOWN, VK_RETURN, 0);
         d.Check(WaitUntil([&] { return !::IsWindow(dialog); }), "Enter did not confirm the dialog");
     });
+    ProgressTrace trace;
+    g_trace = &trace;
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, TraceLabelTexts, nullptr, ::GetCurrentThreadId());
     EXPECT_TRUE(win_->RunCommand(command));
+    ::UnhookWindowsHookEx(hook);
+    g_trace = nullptr;
     driver.Join();
     EXPECT_TRUE(driver.Problems().empty()) << driver.Report();
+
+    // The progress window showed both passes' messages, stayed on top, and is gone.
+    ASSERT_GE(trace.Texts.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(trace.Texts.end() - 2, trace.Texts.end()),
+              (std::vector<std::string>{"エクスポートするメールを取得しています。", "メールをエクスポートしています。"}));
+    EXPECT_TRUE(trace.ExStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(trace.ExStyle & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(::IsWindow(trace.Window));
 
     // 01 and 04 pass: unread, search text in the body. 02 is read; 03 has it only in its header.
     EXPECT_EQ(ListDir(target_.Path()), (std::vector<std::string>{"1.eml", "2.eml"}));
