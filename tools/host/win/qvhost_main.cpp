@@ -1,12 +1,13 @@
 // qvhost: the stand-in Quarvel host as a Windows program. Loads the plug-in, shows what it
 // put into the description record and the menu, and runs its command on a mail folder.
 //
-//   qvhost [--version V] [--record] [--run] [--show] PLUGIN.dll MAIL_FOLDER
+//   qvhost [--version V] [--record] [--run] [--show] [--interactive] PLUGIN.dll MAIL_FOLDER
 //
 // Prints "load: ok" or "load: refused"; --record prints the record's four fields; the menu
 // item the plug-in appended to the fifth sub-menu is printed as "menu: <id> <caption>";
-// --run chooses that item and then reports host strings not given back. Exit code 0 when
-// everything went as asked, 2 when the load was refused, 1 on any other failure.
+// --run chooses that item and then reports host strings not given back; --interactive shows
+// the main window until it is closed, so that the item can be chosen from the menu by hand.
+// Exit code 0 when everything went as asked, 2 when the load was refused, 1 on any other failure.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,7 +30,8 @@ std::string Field(const std::vector<unsigned char>& record, std::size_t offset)
 
 int Usage()
 {
-    std::fputs("usage: qvhost [--version V] [--record] [--run] [--show] PLUGIN.dll MAIL_FOLDER\n", stderr);
+    std::fputs("usage: qvhost [--version V] [--record] [--run] [--show] [--interactive] PLUGIN.dll MAIL_FOLDER\n",
+               stderr);
     return 1;
 }
 
@@ -38,7 +40,7 @@ int Usage()
 int main(int argc, char** argv)
 {
     std::string version = "2.00.06";
-    bool record = false, run = false, show = false;
+    bool record = false, run = false, show = false, interactive = false;
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -46,6 +48,7 @@ int main(int argc, char** argv)
         else if (arg == "--record") record = true;
         else if (arg == "--run") run = true;
         else if (arg == "--show") show = true;
+        else if (arg == "--interactive") interactive = true;
         else if (arg.size() > 1 && arg[0] == '-') return Usage();
         else positional.push_back(ToWindowsPath(arg));
     }
@@ -72,6 +75,15 @@ int main(int argc, char** argv)
         if (added) std::printf("menu: %u %s\n", added->Id, added->Caption.c_str());
         else std::printf("menu: none\n");
         std::fflush(stdout);
+        if (interactive) {
+            HWND window = win.MainWindow();
+            ::ShowWindow(window, SW_SHOW);
+            MSG msg;
+            while (::IsWindow(window) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
         if (run) {
             if (show) ::ShowWindow(win.MainWindow(), SW_SHOWNOACTIVATE);
             if (!added || !win.RunCommand(added->Id)) {
@@ -83,7 +95,9 @@ int main(int argc, char** argv)
             std::printf("run: done, %zu problem(s)\n", problems.size());
             return problems.empty() ? 0 : 1;
         }
-        return 0;
+        const std::vector<std::string> problems = host.Problems();
+        for (const std::string& problem : problems) std::printf("problem: %s\n", problem.c_str());
+        return problems.empty() ? 0 : 1;
     } catch (const std::exception& e) {
         std::printf("error: %s\n", e.what());
         return 1;
