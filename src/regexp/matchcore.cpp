@@ -11,7 +11,8 @@
 // a later walk arriving there in the same state would find nothing either and stops.
 #include "regexp/matchcore.h"
 
-#include <algorithm>
+#include <array>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -41,11 +42,14 @@ public:
             if (++FSteps <= FLimit) return false;
             FOn = true;
         }
-        // Grown as walks reach further, not sized to the whole text: a caller that
-        // searches the rest of a long text again and again pays only for what it walks.
+        // Kept in blocks made as walks reach them, not sized to the whole text: a caller
+        // that searches the rest of a long text again and again pays only for what it
+        // walks.
         const auto at = static_cast<std::size_t>(q - FText);
-        if (at >= FDead.size()) FDead.resize(std::max(at + 1, 2 * FDead.size()), nullptr);
-        const RE_DFAState_t *&slot = FDead[at];
+        const std::size_t block = at / kBlock;
+        if (block >= FDead.size()) FDead.resize(block + 1);
+        if (!FDead[block]) FDead[block] = std::make_unique<Block>();
+        const RE_DFAState_t *&slot = (*FDead[block])[at % kBlock];
         if (slot == state) return true;
         slot = state;
         return false;
@@ -57,7 +61,9 @@ private:
     std::size_t FLimit;
     std::size_t FSteps = 0;
     bool FOn = false;
-    std::vector<const RE_DFAState_t *> FDead;
+    static constexpr std::size_t kBlock = 4096;
+    using Block = std::array<const RE_DFAState_t *, kBlock>;
+    std::vector<std::unique_ptr<Block>> FDead;
 };
 
 bool TMatchCORE::IsLineEnd(WChar_t wc) const noexcept {
