@@ -7,19 +7,11 @@
 #include <string>
 
 #include "regexp/dfa.h"
+#include "regexp_test_support.h"
 
 namespace {
 
-std::string ClassText(RECharClass_t cc) {
-    if (cc.StartChar == cc.EndChar && cc.StartChar > 0x20 && cc.StartChar < 0x7F)
-        return std::string(1, static_cast<char>(cc.StartChar));
-    char buf[24];
-    if (cc.StartChar == cc.EndChar)
-        std::snprintf(buf, sizeof buf, "{%04X}", cc.StartChar);
-    else
-        std::snprintf(buf, sizeof buf, "{%04X-%04X}", cc.StartChar, cc.EndChar);
-    return buf;
-}
+using regexp_test::ClassText;
 
 // "0{0}:a>1,c>2 1{2}:b>2 2{1}A:" -- state, NFA members, A when accepting, moves.
 std::string Dump(const TRE_DFA &dfa) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "regexp/matchcore.h"
+#include "regexp_test_support.h"
 #include "regexp/nfa.h"
 
 namespace {
@@ -250,28 +251,7 @@ TEST(MatchCore, MatchStdAgreesWithTheParseTree) {
     const std::vector<std::string> letters = {"a", "b", "c", "\x88\x9F"};
     int checked = 0;
     for (int round = 0; round < 400; ++round) {
-        std::string e;
-        int open = 0;
-        const int len = 1 + static_cast<int>(rng() % 8);
-        for (int i = 0; i < len; ++i) {
-            const unsigned pick = rng() % 10;
-            if (pick == 0) {
-                e += '(';
-                ++open;
-                continue;
-            }
-            if (pick == 1 && open > 0) {
-                e += ')';
-                --open;
-            } else if (pick == 2) {
-                e += '|';
-                continue;
-            } else {
-                e += atoms[rng() % atoms.size()];
-            }
-            if (rng() % 3 == 0) e += "*+?"[rng() % 3];
-        }
-        e += std::string(static_cast<std::size_t>(open), ')');
+        const std::string e = regexp_test::RandomExpression(rng, atoms, 8, 3);
         TMatchCORE m;
         try {
             m.SetRegExp(e);
@@ -352,28 +332,7 @@ TEST(MatchCore, MatchEXAgreesWithTheNFA) {
     const std::string letters = "ab^$\r\n";
     int checked = 0;
     for (int round = 0; round < 500; ++round) {
-        std::string e;
-        int open = 0;
-        const int len = 1 + static_cast<int>(rng() % 7);
-        for (int i = 0; i < len; ++i) {
-            const unsigned pick = rng() % 10;
-            if (pick == 0) {
-                e += '(';
-                ++open;
-                continue;
-            }
-            if (pick == 1 && open > 0) {
-                e += ')';
-                --open;
-            } else if (pick == 2) {
-                e += '|';
-                continue;
-            } else {
-                e += atoms[rng() % atoms.size()];
-            }
-            if (rng() % 4 == 0) e += "*+?"[rng() % 3];
-        }
-        e += std::string(static_cast<std::size_t>(open), ')');
+        const std::string e = regexp_test::RandomExpression(rng, atoms, 7, 4);
         TMatchCORE m;
         try {
             m.SetRegExp(e);

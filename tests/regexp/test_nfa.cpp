@@ -5,20 +5,11 @@
 #include <string>
 
 #include "regexp/nfa.h"
+#include "regexp_test_support.h"
 
 namespace {
 
-std::string ClassText(RECharClass_t cc) {
-    if (cc == CONST_EMPTYCharClass) return "e";
-    if (cc.StartChar == cc.EndChar && cc.StartChar > 0x20 && cc.StartChar < 0x7F)
-        return std::string(1, static_cast<char>(cc.StartChar));
-    char buf[24];
-    if (cc.StartChar == cc.EndChar)
-        std::snprintf(buf, sizeof buf, "{%04X}", cc.StartChar);
-    else
-        std::snprintf(buf, sizeof buf, "{%04X-%04X}", cc.StartChar, cc.EndChar);
-    return buf;
-}
+using regexp_test::ClassText;
 
 // Every state's moves, head first: "0:c>1,a>2 2:b>1".
 std::string Moves(const TRE_NFA &nfa) {
