@@ -8,7 +8,7 @@ work=$2
 seconds=${3:-300}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work/artifacts"
-for target in fuzz_parse fuzz_preprocess fuzz_match fuzz_synonym fuzz_ini; do
+for target in ${QV_FUZZ_TARGETS:-fuzz_parse fuzz_preprocess fuzz_match fuzz_match_ref fuzz_synonym fuzz_ini}; do
   mkdir -p "$work/$target"
   "$build/$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
     -print_final_stats=1 -artifact_prefix="$work/artifacts/$target-" \
