@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "platform/platform.h"
 #include "platform/platform_messages.h"
@@ -159,8 +160,11 @@ unsigned UpperOfDoubleByte(unsigned code)
 
 ModuleServices& SystemModules()
 {
-    static PosixModules modules;
-    return modules;
+    // Never destroyed: a host binding with static storage hands its module back from its
+    // destructor, which may run after function-local statics have been torn down.
+    alignas(PosixModules) static unsigned char storage[sizeof(PosixModules)];
+    static PosixModules* const modules = ::new (storage) PosixModules;
+    return *modules;
 }
 
 std::string AnsiUpperCase(const std::string& text)
