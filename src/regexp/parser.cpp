@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "regexp/messages.h"
+#include "regexp/nfa.h"
 
 namespace {
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr RETokenSet_t kTermStop =
     RETokenBit(retk_Union) | RETokenBit(retk_RPar) | RETokenBit(retk_End);
+
+std::uint32_t RangeKey(RECharClass_t r) { return (std::uint32_t{r.StartChar} << 16) | r.EndChar; }
 
 }  // namespace
 
@@ -31,13 +34,22 @@ REpNode_t TREParseTree::MakeInternalNode(REOperation_t op, REpNode_t pLeft, REpN
 
 REpNode_t TREParseTree::MakeLeaf(WChar_t StartChar, WChar_t EndChar) {
     const RECharClass_t range{StartChar, EndChar};
-    for (const auto &leaf : FLeafList)
-        if (leaf->CharClass == range) return leaf.get();
+    const auto found = FLeafIndex.find(RangeKey(range));
+    if (found != FLeafIndex.end()) return found->second;
     auto node = std::make_unique<RENode_t>();
     node->op = reop_Char;
     node->CharClass = range;
+    const REpNode_t leaf = node.get();
     FLeafList.push_back(std::move(node));
-    return FLeafList.back().get();
+    try {
+        FLeafIndex.emplace(RangeKey(range), leaf);
+        if (FSplitting) FLeafSlot.emplace(leaf, FLeafList.size() - 1);
+    } catch (...) {
+        FLeafIndex.erase(RangeKey(range));
+        FLeafList.pop_back();
+        throw;
+    }
+    return leaf;
 }
 
 REpNode_t TREParseTree::Check_and_MakeLeaf(WChar_t StartChar, WChar_t EndChar) {
@@ -71,13 +83,22 @@ REpNode_t TREParseTree::MakeNoMatchNode() {
 
 void TREParseTree::ChangeLeaftoNode(REpNode_t leaf, REpNode_t pLeft, REpNode_t pRight) {
     if (pLeft == nullptr || pRight == nullptr) throw qv::Exception(REMSG_ParseTreeFatal);
-    auto it = std::find_if(FLeafList.begin(), FLeafList.end(),
-                           [leaf](const std::unique_ptr<RENode_t> &p) { return p.get() == leaf; });
+    NodeList_t::iterator it = FLeafList.end();
+    if (FSplitting) {
+        const auto slot = FLeafSlot.find(leaf);
+        if (slot != FLeafSlot.end()) it = FLeafList.begin() + static_cast<std::ptrdiff_t>(slot->second);
+    } else {
+        it = std::find_if(FLeafList.begin(), FLeafList.end(),
+                          [leaf](const std::unique_ptr<RENode_t> &p) { return p.get() == leaf; });
+    }
     if (it == FLeafList.end()) throw qv::Exception(REMSG_ParseTreeFatal);
-    // Reserve first so that moving the node between the lists cannot fail halfway.
-    FNodeList.reserve(FNodeList.size() + 1);
+    // Reserve first so that moving the node between the lists cannot fail halfway; grow
+    // geometrically, as push_back would, or every change copies the whole list.
+    if (FNodeList.size() == FNodeList.capacity()) FNodeList.reserve(FNodeList.size() * 2 + 16);
+    FLeafIndex.erase(RangeKey(leaf->CharClass));
     FNodeList.push_back(std::move(*it));
-    FLeafList.erase(it);
+    if (FSplitting) FLeafSlot.erase(leaf);
+    else FLeafList.erase(it);
     leaf->op = reop_Union;
     leaf->Children.pLeft = pLeft;
     leaf->Children.pRight = pRight;
@@ -116,16 +137,48 @@ bool TREParseTree::SplitStep(REpNode_t A, REpNode_t B) {
 }
 
 void TREParseTree::ForceCharClassUnique() {
-    std::size_t i = 0;
-    while (i < FLeafList.size()) {
-        bool changed = false;
-        for (std::size_t j = i + 1; j < FLeafList.size(); ++j) {
-            if (SplitStep(FLeafList[j].get(), FLeafList[i].get())) {
-                changed = true;
-                break;
-            }
+    // Leaf i is compared with every later leaf; after a split the comparison starts
+    // again with the leaf now at place i. When leaf i itself survived the split, the
+    // leaves between it and the split partner are untouched and still disjoint from it,
+    // so the walk resumes after the partner instead of at i + 1: the same splits happen
+    // in the same order without comparing those leaves again. Leaves turned into unions
+    // stay as holes until the end, so a split neither searches nor shifts the list;
+    // skipping the holes visits the leaves in the order the squeezed list has.
+    struct SplitScope {
+        TREParseTree &tree;
+        ~SplitScope() {
+            tree.FSplitting = false;
+            tree.FLeafSlot.clear();
+            tree.FLeafList.erase(std::remove(tree.FLeafList.begin(), tree.FLeafList.end(), nullptr),
+                                 tree.FLeafList.end());
         }
-        if (!changed) ++i;
+    };
+    FLeafSlot.clear();
+    FLeafSlot.reserve(FLeafList.size() * 2);
+    for (std::size_t k = 0; k < FLeafList.size(); ++k) FLeafSlot.emplace(FLeafList[k].get(), k);
+    FSplitting = true;
+    const SplitScope scope{*this};
+    FSplitNodes = 0;
+    std::size_t i = 0;
+    std::size_t j = 1;
+    while (i < FLeafList.size()) {
+        if (!FLeafList[i] || j >= FLeafList.size()) {
+            ++i;
+            j = i + 1;
+            continue;
+        }
+        if (!FLeafList[j]) {
+            ++j;
+            continue;
+        }
+        const std::size_t nodesBefore = FNodeList.size();
+        if (!SplitStep(FLeafList[j].get(), FLeafList[i].get())) {
+            ++j;
+            continue;
+        }
+        FSplitNodes += FNodeList.size() - nodesBefore;
+        if (FSplitNodes > RE_MAX_SPLIT_NODES) throw ERegExpParser(REMSG_RegExpTooComplex, 1);
+        if (!FLeafList[i]) j = i + 1;
     }
 }
 
@@ -133,6 +186,7 @@ void TREParseTree::DisposeTree() {
     pHeadNode = nullptr;
     FNodeList.clear();
     FLeafList.clear();
+    FLeafIndex.clear();
 }
 
 // ---------------------------------------------------------------------------------

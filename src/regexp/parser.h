@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "regexp/chars.h"
@@ -83,7 +84,21 @@ private:
 
     NodeList_t FNodeList;  // internal nodes, anchors, empty nodes, former leaves
     NodeList_t FLeafList;  // reop_Char leaves in creation order
+    // The leaves of FLeafList by range (StartChar * 65536 + EndChar), so that finding the
+    // leaf of a range does not walk the list.
+    std::unordered_map<std::uint32_t, REpNode_t> FLeafIndex;
+    // While ForceCharClassUnique runs, a leaf turned into a union leaves a null hole in
+    // FLeafList instead of being erased, and FLeafSlot gives each leaf's place.
+    bool FSplitting = false;
+    std::unordered_map<const RENode_t *, std::size_t> FLeafSlot;
+    std::size_t FSplitNodes = 0;  // nodes ForceCharClassUnique has made or rewired
 };
+
+// Nodes ForceCharClassUnique may make or turn into unions before the expression is
+// refused as too complex. Every such node of the tree becomes at least one NFA move, so
+// an expression past it would exceed the NFA's move budget anyway; the bound keeps the
+// splitting of many overlapping ranges from running for minutes first.
+constexpr std::size_t RE_MAX_SPLIT_NODES = 2000000;
 
 class TREParser {
 public:
