@@ -16,8 +16,11 @@
 #include "regexp/matchcore.h"
 #include "regexp/nfa.h"
 #include "regexp/parser.h"
+#include "regexp_reference.h"
 
 namespace {
+
+using regexp_test::Ends;
 
 struct Text {
     std::vector<WChar_t> codes;
@@ -41,37 +44,6 @@ bool HasAnchorNode(const TREParseTree &tree) {
     return false;
 }
 
-std::set<std::size_t> Ends(const RENode_t *n, const std::vector<WChar_t> &codes, std::size_t i) {
-    std::set<std::size_t> out;
-    switch (n->op) {
-        case reop_Char:
-            if (i < codes.size() && codes[i] >= n->CharClass.StartChar && codes[i] <= n->CharClass.EndChar)
-                out.insert(i + 1);
-            break;
-        case reop_Concat:
-            for (std::size_t j : Ends(n->Children.pLeft, codes, i))
-                for (std::size_t k : Ends(n->Children.pRight, codes, j)) out.insert(k);
-            break;
-        case reop_Union:
-            out = Ends(n->Children.pLeft, codes, i);
-            for (std::size_t k : Ends(n->Children.pRight, codes, i)) out.insert(k);
-            break;
-        case reop_Closure: {
-            out.insert(i);
-            std::vector<std::size_t> todo{i};
-            while (!todo.empty()) {
-                const std::size_t j = todo.back();
-                todo.pop_back();
-                for (std::size_t k : Ends(n->Children.pLeft, codes, j))
-                    if (out.insert(k).second) todo.push_back(k);
-            }
-            break;
-        }
-        case reop_Empty: out.insert(i); break;
-        default: std::abort();
-    }
-    return out;
-}
 
 // Leftmost-longest as (start, end) code indexes, or (-1, -1).
 std::pair<long, long> TreeReference(const RENode_t *root, const Text &t) {

@@ -10,8 +10,11 @@
 #include "regexp/fuzzy_dictionary.h"
 #include "regexp/parser.h"
 #include "regexp/preprocessor.h"
+#include "regexp_reference.h"
 
 namespace {
+
+using regexp_test::Parses;
 
 // Forms that hold metacharacters, double-byte characters with ASCII trail bytes,
 // prefixes of one another and an empty form.
@@ -26,15 +29,6 @@ const REpDictionary_t &Synonyms() {
     return dic;
 }
 
-bool Parses(const std::string &expr) {
-    try {
-        TREParser parser(expr);
-        parser.Run();
-        return true;
-    } catch (const ERegExpParser &) {
-        return false;
-    }
-}
 
 }  // namespace
 

@@ -11,18 +11,12 @@
 #include "regexp/parser.h"
 #include "regexp/preprocessor.h"
 #include "regexp/synonym_file.h"
+#include "regexp_reference.h"
 
 namespace {
 
-bool Parses(const std::string &expr) {
-    try {
-        TREParser parser(expr);
-        parser.Run();
-        return true;
-    } catch (const ERegExpParser &) {
-        return false;
-    }
-}
+using regexp_test::Parses;
+
 
 }  // namespace
 

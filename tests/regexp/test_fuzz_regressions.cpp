@@ -7,6 +7,7 @@
 #include <string>
 
 #include "regexp/fuzzy_dictionary.h"
+#include "regexp_reference.h"
 #include "regexp/matchcore.h"
 #include "regexp/parser.h"
 #include "regexp/preprocessor.h"
@@ -14,17 +15,10 @@
 
 namespace {
 
+using regexp_test::Parses;
+
 using namespace std::string_literals;
 
-bool Parses(const std::string &expr) {
-    try {
-        TREParser parser(expr);
-        parser.Run();
-        return true;
-    } catch (const ERegExpParser &) {
-        return false;
-    }
-}
 
 // A zero byte ends an expression. The hexadecimal and octal escape readers used to step
 // over a zero byte that directly followed their digits, so the bytes after it were

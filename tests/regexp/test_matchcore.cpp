@@ -10,9 +10,12 @@
 
 #include "regexp/matchcore.h"
 #include "regexp_test_support.h"
+#include "regexp_reference.h"
 #include "regexp/nfa.h"
 
 namespace {
+
+using regexp_test::Ends;
 
 // "(s,e)" with 0-based byte offsets, or "none". Anchored expressions go through
 // MatchEX, others through MatchStd, as the string matcher chooses.
@@ -194,37 +197,6 @@ TEST(MatchCore, LongTextMatchAtTheEnd) {
 // Cross-check: the set of places where each sub-expression can end, computed directly
 // on the parse tree, gives the leftmost-longest match without any automaton.
 
-std::set<std::size_t> Ends(const RENode_t *n, const std::vector<WChar_t> &codes, std::size_t i) {
-    std::set<std::size_t> out;
-    switch (n->op) {
-        case reop_Char:
-            if (i < codes.size() && codes[i] >= n->CharClass.StartChar && codes[i] <= n->CharClass.EndChar)
-                out.insert(i + 1);
-            break;
-        case reop_Concat:
-            for (std::size_t j : Ends(n->Children.pLeft, codes, i))
-                for (std::size_t k : Ends(n->Children.pRight, codes, j)) out.insert(k);
-            break;
-        case reop_Union:
-            out = Ends(n->Children.pLeft, codes, i);
-            for (std::size_t k : Ends(n->Children.pRight, codes, i)) out.insert(k);
-            break;
-        case reop_Closure: {
-            out.insert(i);
-            std::vector<std::size_t> todo{i};
-            while (!todo.empty()) {
-                const std::size_t j = todo.back();
-                todo.pop_back();
-                for (std::size_t k : Ends(n->Children.pLeft, codes, j))
-                    if (out.insert(k).second) todo.push_back(k);
-            }
-            break;
-        }
-        case reop_Empty: out.insert(i); break;
-        default: ADD_FAILURE() << "anchor in a plain expression"; break;
-    }
-    return out;
-}
 
 std::string Reference(const std::string &expr, const std::string &text) {
     TREParser parser(expr);
