@@ -93,7 +93,7 @@ TEST_F(ExportDialogWindow, LayoutCaptionsAndFont)
 
         const struct {
             int id;
-            int left, top, width, height;  // height 0: not checked (a combo box's field follows its font)
+            int left, top, width, height;  // height 0: checked below
             const char* caption;
         } controls[] = {
             {ids::BtnOK, 224, 192, 83, 25, "OK"},
@@ -135,6 +135,51 @@ TEST_F(ExportDialogWindow, LayoutCaptionsAndFont)
                         font.lfCharSet == SHIFTJIS_CHARSET,
                     name + " font: " + font.lfFaceName);
         }
+        // Kinds and settings beyond the place: default and cancel buttons, unsorted drop-down
+        // combo boxes, a speed button outside the tab order, check boxes and radio items.
+        const struct {
+            int id;
+            LONG_PTR mask, value;
+            const char* what;
+        } styles[] = {
+            {ids::BtnDir, WS_TABSTOP, 0, "the speed button is a tab stop"},
+            {ids::ComboBoxDir, CBS_SORT | 3, CBS_DROPDOWN, "the directory is not an unsorted drop-down combo box"},
+            {ids::ComboBoxFindStr, CBS_SORT | 3, CBS_DROPDOWN, "the search string is not an unsorted drop-down combo box"},
+            {ids::CheckBoxCloseMailOnly, BS_TYPEMASK | WS_TABSTOP, BS_AUTOCHECKBOX | WS_TABSTOP, "unread only"},
+            {ids::CheckBoxMailOpen, BS_TYPEMASK | WS_TABSTOP, BS_AUTOCHECKBOX | WS_TABSTOP, "mark as read"},
+            {ids::CheckBoxSelectMail, BS_TYPEMASK | WS_TABSTOP, BS_AUTOCHECKBOX | WS_TABSTOP, "selected only"},
+            {ids::CheckBoxUpperCase, BS_TYPEMASK | WS_TABSTOP, BS_AUTOCHECKBOX | WS_TABSTOP, "case-sensitive"},
+            {ids::CheckBoxRegexp, BS_TYPEMASK | WS_TABSTOP, BS_AUTOCHECKBOX | WS_TABSTOP, "regular expression"},
+            {ids::RadioGroupFindPos, BS_TYPEMASK, BS_GROUPBOX, "the search position has no group box"},
+            {ids::RadioFindPos0, BS_TYPEMASK, BS_AUTORADIOBUTTON, "first radio item"},
+            {ids::RadioFindPos1, BS_TYPEMASK, BS_AUTORADIOBUTTON, "second radio item"},
+            {ids::RadioFindPos2, BS_TYPEMASK, BS_AUTORADIOBUTTON, "third radio item"},
+        };
+        for (const auto& s : styles) {
+            const LONG_PTR style = ::GetWindowLongPtrA(FindControl(dialog, s.id), GWL_STYLE);
+            d.Check((style & s.mask) == s.value, s.what);
+        }
+        d.Check(::SendMessageA(dialog, DM_GETDEFID, 0, 0) == MAKELRESULT(IDOK, DC_HASDEFID), "OK is not the default");
+        d.Check(ids::BtnOK == IDOK && ids::BitBtn1 == IDCANCEL, "OK and Cancel do not carry the dialog's ids");
+        for (int id : {ids::ComboBoxDir, ids::ComboBoxFindStr}) {
+            HWND combo = FindControl(dialog, id);
+            RECT r;
+            ::GetWindowRect(combo, &r);
+            d.Check(r.bottom - r.top == Scaled(20),
+                    "combo " + std::to_string(id) + " height " + std::to_string(r.bottom - r.top));
+        }
+        // The radio items stand in one column inside the group box, below its caption.
+        const RECT group = RectInParent(FindControl(dialog, ids::RadioGroupFindPos));
+        LONG previousTop = group.top;
+        for (int id : {ids::RadioFindPos0, ids::RadioFindPos1, ids::RadioFindPos2}) {
+            const RECT r = RectInParent(FindControl(dialog, id));
+            d.Check(r.left > group.left && r.right <= group.right && r.top > previousTop && r.bottom <= group.bottom,
+                    "radio item " + std::to_string(id) + " is not in the group's column: " + std::to_string(r.left) +
+                        "," + std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "," +
+                        std::to_string(r.bottom - r.top));
+            previousTop = r.top;
+        }
+
         // The pages: captions, the first one active although the resource names the second.
         HWND tabs = FindControl(dialog, ids::PageControl1);
         const char* pages[] = {"エクスポート(&1)", "条件指定(&2)"};
@@ -256,6 +301,19 @@ TEST(ProgressWindow, StaysOnTopAndItsClientAreaFollowsTheLabel)
         EXPECT_EQ(client.bottom, text.bottom - text.top);
         return std::make_pair(client.right, POINT{frame.left, frame.top});
     };
+    // A fixed tool window with a close box and no taskbar button; the label in the forms' font.
+    const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
+    const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    EXPECT_EQ(exStyle & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), WS_EX_TOOLWINDOW);
+    EXPECT_EQ(::GetWindow(window, GW_OWNER), nullptr);
+    LOGFONTA font{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(label, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(std::string(font.lfFaceName), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(font.lfHeight, -Scaled(12));
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+
     const auto first = sizes();
     EXPECT_GT(first.first, Scaled(100));
     form->SetMessage("メールをエクスポートしています。メールをエクスポートしています。");

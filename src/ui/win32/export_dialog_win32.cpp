@@ -36,6 +36,24 @@ void FillCombo(HWND combo, const std::vector<std::string>& items)
     for (const std::string& item : items) ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+// Gives a drop-down combo box its closed height by sizing its selection field: the natural
+// height follows the font's metrics, which differ between fonts of the same pixel size.
+void FitComboHeight(HWND combo, int height)
+{
+    // Systems differ in what the field height reported and the one set include, so step from
+    // the height set last by the difference measured.
+    LRESULT field = ::SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (field == CB_ERR) return;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT rect;
+        ::GetWindowRect(combo, &rect);
+        const LRESULT excess = (rect.bottom - rect.top) - height;
+        if (excess == 0 || field - excess <= 0) return;
+        field -= excess;
+        ::SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+}
+
 // The check mark of the OK button and the cross of the Cancel button, drawn in an 18 by 18 cell.
 void DrawGlyph(HDC dc, int left, int top, bool okGlyph, bool enabled)
 {
@@ -142,6 +160,7 @@ void TWin32ExportDialog::CreateControls()
     for (int id : {ids::ComboBoxDir, ids::ComboBoxFindStr}) {
         HWND combo = ::GetDlgItem(id == ids::ComboBoxDir ? pages_[0] : pages_[1], id);
         ::SendMessageA(combo, CB_SETITEMHEIGHT, 0, ScaleToScreen(12));
+        FitComboHeight(combo, ScaleToScreen(20));
     }
 }
 
