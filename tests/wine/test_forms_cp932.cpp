@@ -228,12 +228,23 @@ TEST_F(ExportDialogWindow, TabOrderAndAccelerators)
         d.Check(WaitUntil([&] { return Checked(dialog, ids::CheckBoxUpperCase); }, 2000),
                 "Alt+C did not tick the case check box");
         d.Check(!Checked(dialog, ids::CheckBoxSelectMail), "Alt+C reached the hidden page");
+        // Alt+R likewise: the regular-expression box here, not the hidden page's browse button.
+        PressAndWaitFocus(dialog, WM_SYSCHAR, 'r', alt);
+        d.Check(WaitUntil([&] { return Checked(dialog, ids::CheckBoxRegexp); }, 2000),
+                "Alt+R did not tick the regular-expression box");
+        d.Check(::IsWindowEnabled(dialog), "Alt+R opened the folder browser from the hidden page");
+        PressAndWaitFocus(dialog, WM_SYSCHAR, 'y', alt);
+        d.Check(WaitUntil([&] { return Checked(dialog, ids::RadioFindPos1); }, 2000), "Alt+Y did not pick body only");
         PressAndWaitFocus(dialog, WM_SYSCHAR, 'h', alt);
         d.Check(WaitUntil([&] { return Checked(dialog, ids::RadioFindPos2); }, 2000), "Alt+H did not pick header only");
 
         PressAndWaitFocus(dialog, WM_SYSCHAR, '1', alt);
         d.Check(PressAndWaitFocus(dialog, WM_SYSCHAR, 'f', alt) == ids::ComboBoxDir,
                 "Alt+F did not focus the directory");
+        PressAndWaitFocus(dialog, WM_SYSCHAR, 'b', alt);
+        d.Check(WaitUntil([&] { return Checked(dialog, ids::CheckBoxMailOpen); }, 2000),
+                "Alt+B did not tick mark as read");
+        d.Check(!Checked(dialog, ids::CheckBoxCloseMailOnly), "Alt+B ticked unread only");
         ::PostMessageA(FocusOf(dialog), WM_KEYDOWN, VK_ESCAPE, 0);
         d.Check(WaitUntil([&] { return !::IsWindow(dialog); }), "Esc did not close the dialog");
     });
@@ -242,6 +253,28 @@ TEST_F(ExportDialogWindow, TabOrderAndAccelerators)
     EXPECT_TRUE(form_.CheckBoxUpperCase.Checked);
     EXPECT_FALSE(form_.CheckBoxSelectMail.Checked);
     EXPECT_EQ(form_.RadioGroupFindPos.ItemIndex, 2);
+    EXPECT_TRUE(form_.CheckBoxRegexp.Checked);
+    EXPECT_TRUE(form_.CheckBoxMailOpen.Checked);
+}
+
+// Enter in a field presses the default button, OK: with a missing directory that is the
+// warning, and the dialog stays open with its text as typed.
+TEST_F(ExportDialogWindow, EnterRunsTheOkStep)
+{
+    form_.ComboBoxDir.Text = "C:\\no such folder";
+    Run([](TDriver& d, HWND dialog) {
+        const LPARAM alt = 1 << 29;
+        d.Check(PressAndWaitFocus(dialog, WM_SYSCHAR, 'f', alt) == ids::ComboBoxDir, "Alt+F did not focus the directory");
+        ::PostMessageA(FocusOf(dialog), WM_KEYDOWN, VK_RETURN, 0);
+        HWND box = WaitForMessageBox("警告", 5000);
+        if (d.Check(box != nullptr, "Enter did not run the OK step")) {
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            d.Check(WaitUntil([&] { return !::IsWindow(box); }), "the warning box did not close");
+        }
+        d.Check(::IsWindowVisible(dialog), "the dialog did not stay open");
+        d.Check(WindowText(FindControl(dialog, ids::ComboBoxDir)) == "C:\\no such folder", "the directory changed");
+    });
+    EXPECT_FALSE(form_.OkPressed);
 }
 
 TEST_F(ExportDialogWindow, FolderBrowserDisablesTheDialogWhileOpen)
