@@ -20,81 +20,15 @@
 
 namespace {
 
-using regexp_test::Ends;
-
-struct Text {
-    std::vector<WChar_t> codes;
-    std::vector<std::size_t> offsets;  // byte offset of each code, then the length
-};
-
-Text Decode(const char *p) {
-    Text t;
-    const char *const base = p;
-    while (*p != '\0') {
-        t.offsets.push_back(static_cast<std::size_t>(p - base));
-        t.codes.push_back(PCharGetWChar(p));
-    }
-    t.offsets.push_back(static_cast<std::size_t>(p - base));
-    return t;
-}
+using regexp_test::Decode;
+using regexp_test::NFAReference;
+using regexp_test::Text;
+using regexp_test::TreeReference;
 
 bool HasAnchorNode(const TREParseTree &tree) {
     for (const auto &n : tree.NodeList())
         if (n->op == reop_LHead || n->op == reop_LTail) return true;
     return false;
-}
-
-
-// Leftmost-longest as (start, end) code indexes, or (-1, -1).
-std::pair<long, long> TreeReference(const RENode_t *root, const Text &t) {
-    const std::size_t starts = t.codes.empty() ? 1 : t.codes.size();
-    for (std::size_t s = 0; s < starts; ++s) {
-        const auto ends = Ends(root, t.codes, s);
-        if (!ends.empty()) return {static_cast<long>(s), static_cast<long>(*ends.rbegin())};
-    }
-    return {-1, -1};
-}
-
-std::pair<long, long> NFAReference(TREParser &parser, const Text &t, TMatchCORE_LineSeparator mode) {
-    TRE_NFA nfa(&parser, RE_LINEHEAD_WCHAR, RE_LINETAIL_WCHAR);
-    nfa.Run();
-    const auto &states = nfa.StateList();
-    auto closure = [&](std::set<int> set) {
-        std::vector<int> todo(set.begin(), set.end());
-        while (!todo.empty()) {
-            const int v = todo.back();
-            todo.pop_back();
-            for (const RE_NFANode_t *m = states[static_cast<std::size_t>(v)]; m != nullptr; m = m->Next)
-                if (m->CharClass.StartChar == RE_EMPTY_WCHAR && set.insert(m->TransitTo).second) todo.push_back(m->TransitTo);
-        }
-        return set;
-    };
-    auto move = [&](const std::set<int> &set, WChar_t wc) {
-        std::set<int> out;
-        for (int v : set)
-            for (const RE_NFANode_t *m = states[static_cast<std::size_t>(v)]; m != nullptr; m = m->Next)
-                if (m->CharClass.StartChar != RE_EMPTY_WCHAR && wc >= m->CharClass.StartChar && wc <= m->CharClass.EndChar)
-                    out.insert(m->TransitTo);
-        return closure(out);
-    };
-    const WChar_t lineEnd = mode == mcls_CRLF ? 13 : 10;
-    const std::size_t n = t.codes.size();
-    for (std::size_t s = 0; s <= n; ++s) {
-        std::set<int> cur = closure({nfa.EntryState});
-        if (s == 0 || t.codes[s - 1] == 10)
-            for (int v : move(cur, RE_LINEHEAD_WCHAR)) cur.insert(v);
-        long best = -1;
-        for (std::size_t pos = s;; ++pos) {
-            if (cur.count(nfa.ExitState) != 0) best = static_cast<long>(pos);
-            if ((pos == n || t.codes[pos] == lineEnd) && !move(cur, RE_LINETAIL_WCHAR).empty())
-                best = static_cast<long>(pos);
-            if (pos == n) break;
-            cur = move(cur, t.codes[pos]);
-            if (cur.empty()) break;
-        }
-        if (best >= 0) return {static_cast<long>(s), best};
-    }
-    return {-1, -1};
 }
 
 std::pair<long, long> ToCodes(const Text &t, const char *base, const char *s, const char *e) {

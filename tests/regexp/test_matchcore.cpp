@@ -15,7 +15,6 @@
 
 namespace {
 
-using regexp_test::Ends;
 
 // "(s,e)" with 0-based byte offsets, or "none". Anchored expressions go through
 // MatchEX, others through MatchStd, as the string matcher chooses.
@@ -198,23 +197,18 @@ TEST(MatchCore, LongTextMatchAtTheEnd) {
 // on the parse tree, gives the leftmost-longest match without any automaton.
 
 
+// "(s,e)" in byte offsets for a span of code indexes, or "none".
+std::string ByteSpan(const regexp_test::Text &t, std::pair<long, long> span) {
+    if (span.first < 0) return "none";
+    return "(" + std::to_string(t.offsets[static_cast<std::size_t>(span.first)]) + "," +
+           std::to_string(t.offsets[static_cast<std::size_t>(span.second)]) + ")";
+}
+
 std::string Reference(const std::string &expr, const std::string &text) {
     TREParser parser(expr);
     parser.Run();
-    std::vector<WChar_t> codes;
-    std::vector<std::size_t> offsets;
-    for (const char *p = text.c_str(); *p != '\0';) {
-        offsets.push_back(static_cast<std::size_t>(p - text.c_str()));
-        codes.push_back(PCharGetWChar(p));
-    }
-    offsets.push_back(text.size());
-    const std::size_t starts = codes.empty() ? 1 : codes.size();
-    for (std::size_t s = 0; s < starts; ++s) {
-        const auto ends = Ends(parser.ParseTree.pHeadNode, codes, s);
-        if (!ends.empty())
-            return "(" + std::to_string(offsets[s]) + "," + std::to_string(offsets[*ends.rbegin()]) + ")";
-    }
-    return "none";
+    const regexp_test::Text t = regexp_test::Decode(text.c_str());
+    return ByteSpan(t, regexp_test::TreeReference(parser.ParseTree.pHeadNode, t));
 }
 
 TEST(MatchCore, MatchStdAgreesWithTheParseTree) {
@@ -258,44 +252,8 @@ TEST(MatchCore, MatchStdAgreesWithTheParseTree) {
 std::string ReferenceEX(const std::string &expr, const std::string &text, TMatchCORE_LineSeparator mode) {
     TREParser parser(expr);
     parser.Run();
-    TRE_NFA nfa(&parser, RE_LINEHEAD_WCHAR, RE_LINETAIL_WCHAR);
-    nfa.Run();
-    const auto &states = nfa.StateList();
-    auto closure = [&](std::set<int> set) {
-        std::vector<int> todo(set.begin(), set.end());
-        while (!todo.empty()) {
-            const int v = todo.back();
-            todo.pop_back();
-            for (const RE_NFANode_t *m = states[static_cast<std::size_t>(v)]; m != nullptr; m = m->Next)
-                if (m->CharClass.StartChar == 0xFFFF && set.insert(m->TransitTo).second) todo.push_back(m->TransitTo);
-        }
-        return set;
-    };
-    auto move = [&](const std::set<int> &set, WChar_t wc) {
-        std::set<int> out;
-        for (int v : set)
-            for (const RE_NFANode_t *m = states[static_cast<std::size_t>(v)]; m != nullptr; m = m->Next)
-                if (m->CharClass.StartChar != 0xFFFF && wc >= m->CharClass.StartChar && wc <= m->CharClass.EndChar)
-                    out.insert(m->TransitTo);
-        return closure(out);
-    };
-    const char lineEnd = mode == mcls_CRLF ? '\r' : '\n';
-    for (std::size_t s = 0; s <= text.size(); ++s) {
-        std::set<int> cur = closure({nfa.EntryState});
-        if (s == 0 || text[s - 1] == '\n')
-            for (int v : move(cur, RE_LINEHEAD_WCHAR)) cur.insert(v);
-        long best = -1;
-        for (std::size_t pos = s;; ++pos) {
-            if (cur.count(nfa.ExitState) != 0) best = static_cast<long>(pos);
-            if ((pos == text.size() || text[pos] == lineEnd) && !move(cur, RE_LINETAIL_WCHAR).empty())
-                best = static_cast<long>(pos);
-            if (pos == text.size()) break;
-            cur = move(cur, static_cast<unsigned char>(text[pos]));
-            if (cur.empty()) break;
-        }
-        if (best >= 0) return "(" + std::to_string(s) + "," + std::to_string(best) + ")";
-    }
-    return "none";
+    const regexp_test::Text t = regexp_test::Decode(text.c_str());
+    return ByteSpan(t, regexp_test::NFAReference(parser, t, mode));
 }
 
 TEST(MatchCore, MatchEXAgreesWithTheNFA) {
