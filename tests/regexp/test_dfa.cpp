@@ -13,6 +13,17 @@ namespace {
 
 using regexp_test::ClassText;
 
+// "(c|c+1|...)" over count consecutive double-byte codes from first.
+std::string ChoiceOfCodes(unsigned first, unsigned count) {
+    std::string choice = "(";
+    for (unsigned c = first; c < first + count; ++c) {
+        if (c != first) choice += '|';
+        choice += static_cast<char>(c >> 8);
+        choice += static_cast<char>(c & 0xFF);
+    }
+    return choice + ')';
+}
+
 // "0{0}:a>1,c>2 1{2}:b>2 2{1}A:" -- state, NFA members, A when accepting, moves.
 std::string Dump(const TRE_DFA &dfa) {
     std::string out;
@@ -197,13 +208,7 @@ TEST(DFA, ExponentialBlowUpHitsTheBudgetAndFreesEverything) {
 TEST(DFA, BlowUpOverManyClassesHitsTheTransitionBudget) {
     // 300 distinct characters in each choice: every state has 300 transitions, so the
     // 2^14 states would need about five million of them.
-    std::string choice = "(";
-    for (unsigned c = 0x889F; c < 0x889F + 300; ++c) {
-        if (c != 0x889F) choice += '|';
-        choice += static_cast<char>(c >> 8);
-        choice += static_cast<char>(c & 0xFF);
-    }
-    choice += ')';
+    const std::string choice = ChoiceOfCodes(0x889F, 300);
     std::string expr = choice + "*\\x889F";
     for (int i = 0; i < 13; ++i) expr += choice;
     TREParser parser(expr);
@@ -227,13 +232,7 @@ TEST(DFA, BlowUpOverManyClassesHitsTheTransitionBudget) {
 TEST(DFA, PendingSetsOfOneStateAreBudgetedToo) {
     // 3000 distinct characters, then 'a' under sixteen nested repetitions (about 200000
     // NFA states): the first state alone would hold 3000 sets of 24 KB each.
-    std::string expr = "(";
-    for (unsigned c = 0x889F; c < 0x889F + 3000; ++c) {
-        if (c != 0x889F) expr += '|';
-        expr += static_cast<char>(c >> 8);
-        expr += static_cast<char>(c & 0xFF);
-    }
-    expr += ')';
+    const std::string expr = ChoiceOfCodes(0x889F, 3000);
     std::string nested = "a";
     for (int i = 0; i < 16; ++i) nested = "(" + nested + ")+";
     TREParser parser(expr + nested);
